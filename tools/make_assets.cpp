@@ -1,0 +1,2 @@
+// Placeholder until the asset maker lands.
+int main() { return 1; }
