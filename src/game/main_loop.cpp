@@ -1,0 +1,49 @@
+// One pass of the main loop: a title frame while the title fades out, then
+// flying frames (sky, ground, actors) until Escape; every pass ends with the
+// pacing and presentation.
+#include "zephyrun.h"
+
+namespace zephyrun {
+
+int via, viacont, cicli, sg, c, d, r, proflag2;
+
+void begin_title() {
+  // The cross-fade shows its blend one pass late, so the first title frame is
+  // whatever dest holds: let that be the title picture itself.
+  clear(dest);
+  blit(prese, dest, 0, 0, 0, 0, 640, 480);
+}
+
+static void title_pass() {
+  viacont = viacont + 2;
+  dissolvenza(dest, buf, prese, 0, nullptr, makecol(0, 0, 0), 640, 480, viacont);
+  if (viacont > 254) via = 1;
+}
+
+// The ground bobs: up 9, down 19, up 10 over each cycle of 110 passes, so it
+// always returns to where it started.
+static void sway_ground() {
+  if (cicli > 250 && cicli <= 299) sg = sg + 1;
+  if (cicli > 400 && cicli <= 499) sg = sg - 1;
+  if (cicli > 500 && cicli <= 550) sg = sg + 1;
+  if (cicli > 549) cicli = 0;
+  cicli = cicli + 5;
+}
+
+static void flying_pass() {
+  if (cicli <= 999) d = 1;
+  sway_ground();
+  blit(cielo, buf, 0, 0, 0, 0, 640, 480);
+  livscroll(bit, buf, 2560, 200, c, d, -320, sg + 330, r);
+  d = 0;
+  c = 0;
+  // The actors: asteroid, shot, player.
+}
+
+void run_pass() {
+  if (via == 0) title_pass();
+  if (via == 1) flying_pass();
+  doppiobuffering(30, buf, screen, 1, 0, 0);
+}
+
+}  // namespace zephyrun

@@ -1,0 +1,138 @@
+#include "game_process.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace testing_support {
+
+using Clock = std::chrono::steady_clock;
+
+bool run_command(const std::string &command, std::string *out) {
+  FILE *pipe = popen(command.c_str(), "r");
+  if (!pipe) return false;
+  std::string text;
+  char chunk[4096];
+  size_t n;
+  while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) text.append(chunk, n);
+  int status = pclose(pipe);
+  if (out) *out = text;
+  return status == 0;
+}
+
+bool display_reachable() {
+  const char *display = std::getenv("DISPLAY");
+  return display && *display && run_command("xdotool getdisplaygeometry >/dev/null 2>&1");
+}
+
+std::string built_asset_directory() { return std::string(ZEPHYRUN_BINARY_DIR) + "/assets"; }
+std::string built_game_path() { return std::string(ZEPHYRUN_BINARY_DIR) + "/zephyrun"; }
+
+GameProcess::GameProcess(const std::string &program, const std::string &directory,
+                         bool unset_display) {
+  char path[] = "/tmp/zephyrun-game-output-XXXXXX";
+  int fd = mkstemp(path);
+  output_path_ = path;
+  pid_ = fork();
+  if (pid_ == 0) {
+    dup2(fd, 1);
+    dup2(fd, 2);
+    if (unset_display) unsetenv("DISPLAY");
+    if (chdir(directory.c_str()) != 0) _exit(126);
+    execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
+    _exit(127);
+  }
+  close(fd);
+}
+
+GameProcess::~GameProcess() {
+  if (pid_ > 0 && !ended_) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, &status_, 0);
+  }
+  std::remove(output_path_.c_str());
+}
+
+bool GameProcess::running() {
+  if (ended_) return false;
+  if (waitpid(pid_, &status_, WNOHANG) == pid_) ended_ = true;
+  return !ended_;
+}
+
+int GameProcess::wait_exit(double timeout_s) {
+  auto until = Clock::now() + std::chrono::duration<double>(timeout_s);
+  while (running() && Clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (!ended_) return -1;
+  return WIFEXITED(status_) ? WEXITSTATUS(status_) : -2;
+}
+
+std::string GameProcess::output() const {
+  std::ifstream in(output_path_);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string GameProcess::window(double timeout_s) {
+  if (!window_.empty()) return window_;
+  auto until = Clock::now() + std::chrono::duration<double>(timeout_s);
+  std::string command = "xdotool search --onlyvisible --pid " + std::to_string(pid_) +
+                        " 2>/dev/null | head -1";
+  std::string id;
+  while (Clock::now() < until && running()) {
+    if (run_command(command, &id) && !id.empty()) {
+      while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
+      if (!id.empty()) return window_ = id;
+    }
+    // Allegro's X11 windows carry no _NET_WM_PID; fall back to the title.
+    if (run_command("xdotool search --onlyvisible --name '^zephyrun$' 2>/dev/null | head -1", &id) &&
+        !id.empty()) {
+      while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
+      if (!id.empty()) return window_ = id;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return "";
+}
+
+void GameProcess::key_down(const std::string &key_name) {
+  run_command("xdotool keydown --window " + window() + " " + key_name);
+}
+
+void GameProcess::key_up(const std::string &key_name) {
+  run_command("xdotool keyup --window " + window() + " " + key_name);
+}
+
+void GameProcess::hold_key(const std::string &key_name, double seconds) {
+  key_down(key_name);
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+  key_up(key_name);
+}
+
+// xwd's output turned into binary PPM by ImageMagick, then parsed here.
+Screenshot GameProcess::screenshot() {
+  Screenshot shot;
+  std::string ppm;
+  if (window().empty() ||
+      !run_command("xwd -silent -id " + window() + " | convert xwd:- -depth 8 ppm:-", &ppm))
+    return shot;
+  std::istringstream in(ppm);
+  std::string magic;
+  int maxval = 0;
+  in >> magic >> shot.width >> shot.height >> maxval;
+  in.get();
+  if (magic != "P6" || maxval != 255 || shot.width <= 0 || shot.height <= 0) return Screenshot{};
+  shot.rgb.resize(static_cast<size_t>(3) * shot.width * shot.height);
+  in.read(reinterpret_cast<char *>(shot.rgb.data()), static_cast<std::streamsize>(shot.rgb.size()));
+  if (in.gcount() != static_cast<std::streamsize>(shot.rgb.size())) return Screenshot{};
+  return shot;
+}
+
+}  // namespace testing_support

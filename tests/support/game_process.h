@@ -1,0 +1,61 @@
+// Runs the built game as a child process under the test suite's X server, and
+// reads what its window shows: for the end-to-end tests.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct Screenshot {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgb;  // 3 bytes a pixel, rows top to bottom
+  bool empty() const { return rgb.empty(); }
+  const unsigned char *at(int x, int y) const { return &rgb[3 * (y * width + x)]; }
+};
+
+class GameProcess {
+ public:
+  // Starts `program` in `directory`, stderr (and stdout) captured to a file.
+  // `unset_display` runs it with no DISPLAY at all.
+  GameProcess(const std::string &program, const std::string &directory,
+              bool unset_display = false);
+  ~GameProcess();  // kills the game if it is still running
+  GameProcess(const GameProcess &) = delete;
+  GameProcess &operator=(const GameProcess &) = delete;
+
+  // The game's window id, waiting up to `timeout_s`; empty when none showed.
+  std::string window(double timeout_s = 10);
+  // Exit status once the process has ended within `timeout_s`; -1 if it is
+  // still running then, -2 if it died from a signal.
+  int wait_exit(double timeout_s);
+  bool running();
+  std::string output() const;  // what it wrote on stderr and stdout
+
+  // Holds a key down in the game's window for `seconds` (xdotool key names).
+  void hold_key(const std::string &key_name, double seconds = 0.3);
+  void key_down(const std::string &key_name);
+  void key_up(const std::string &key_name);
+  // The game window's contents, as the X server shows them.
+  Screenshot screenshot();
+
+ private:
+  pid_t pid_ = -1;
+  int status_ = 0;
+  bool ended_ = false;
+  std::string output_path_, window_;
+};
+
+// Output of a shell command (its stdout), and whether it exited 0.
+bool run_command(const std::string &command, std::string *out = nullptr);
+
+// True when an X server answers on $DISPLAY.
+bool display_reachable();
+
+// The directory the built game runs in, holding its five asset files.
+std::string built_asset_directory();
+std::string built_game_path();
+
+}  // namespace testing_support
