@@ -1,0 +1,176 @@
+// The scrolling ground with the game's sizes: set-up tables, where the ground
+// lands, its perspective, and how the texture scrolls and drifts.
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+#include "zephyrun.h"
+
+using namespace testing_support;
+using namespace zephyrun;
+
+namespace {
+
+constexpr int kSpan = 2560, kHeight = 200;
+
+class ScrollingGround : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    start_headless_allegro(15);
+    // A fresh ground for every test: the routine sets itself up on first use.
+    if (bmp2) destroy_bitmap(bmp2);
+    if (bmp3) destroy_bitmap(bmp3);
+    bmp2 = bmp3 = nullptr;
+    array = 2;
+    b = 1.0f;
+    immy1 = 0;
+    sky_ = makecol(40, 80, 200);
+    grey_ = makecol(128, 128, 128);
+    target_ = make_filled_bitmap(640, 480, sky_);
+    terrain_ = make_filled_bitmap(1280, 200, grey_);
+  }
+
+  void draw(int drift = 0, int step = 1, int y = 330, int angle = 0) {
+    clear_to_color(target_.get(), sky_);
+    livscroll(terrain_.get(), target_.get(), kSpan, kHeight, drift, step, -320, y, angle);
+  }
+  void mark_columns(int from, int to, int colour) {
+    rectfill(terrain_.get(), from, 0, to, kHeight - 1, colour);
+  }
+  // The destination row where the centre column first shows `colour`.
+  int first_row_with(int colour) {
+    for (int y = 0; y < 480; y++)
+      if (getpixel(target_.get(), 320, y) == colour) return y;
+    return -1;
+  }
+  int colour_changes_along_row(int y) {
+    int changes = 0;
+    for (int x = 1; x < 640; x++)
+      changes += getpixel(target_.get(), x, y) != getpixel(target_.get(), x - 1, y);
+    return changes;
+  }
+
+  int sky_, grey_;
+  BitmapPtr target_, terrain_;
+};
+
+TEST_F(ScrollingGround, FirstCallSetsUpAndDrawsAtOnce) {
+  draw();
+  EXPECT_EQ(array, 0);
+  ASSERT_NE(bmp2, nullptr);
+  ASSERT_NE(bmp3, nullptr);
+  EXPECT_EQ(bmp2->w, 1280);
+  EXPECT_EQ(bmp2->h, 399);
+  EXPECT_EQ(bmp3->w, 1280);
+  EXPECT_EQ(bmp3->h, 199);
+  for (int row = 0; row <= kHeight; row++) {
+    EXPECT_EQ(inc[row], 2.0f * row + 3.0f);
+    EXPECT_EQ(scorrimentox[row], 2560);
+  }
+  EXPECT_EQ(getpixel(target_.get(), 320, 400), grey_);
+}
+
+TEST_F(ScrollingGround, TopLeftCornerLandsOnTheGivenPoint) {
+  for (int y : {330, 340, 321}) {
+    draw(0, 1, y);
+    for (int x = 0; x < 640; x += 7) {
+      EXPECT_EQ(getpixel(target_.get(), x, y - 1), sky_) << "above the ground at y " << y;
+      EXPECT_EQ(getpixel(target_.get(), x, y), grey_) << "the far edge at y " << y;
+      EXPECT_EQ(getpixel(target_.get(), x, 479), grey_) << "the ground reaches the bottom";
+    }
+  }
+}
+
+TEST_F(ScrollingGround, MiddleOfTheTextureStaysOnTheMiddleColumnAtEveryDepth) {
+  const int red = makecol(255, 0, 0);
+  mark_columns(636, 644, red);
+  draw();
+  for (int y = 330; y < 480; y++) EXPECT_EQ(getpixel(target_.get(), 320, y), red) << "row " << y;
+  EXPECT_NE(getpixel(target_.get(), 0, 330), red);
+  EXPECT_NE(getpixel(target_.get(), 639, 330), red);
+}
+
+TEST_F(ScrollingGround, FarRowsShowManyTextureColumnsNearRowsFew) {
+  for (int x = 0; x < 1280; x += 16) mark_columns(x, x + 7, makecol(0, 160, 0));
+  draw();
+  // Row 0 is widened 1.47 times: about 435 texture columns, 54 stripes.
+  EXPECT_GT(colour_changes_along_row(330), 45);
+  EXPECT_LT(colour_changes_along_row(479), 6);
+  EXPECT_GT(colour_changes_along_row(380), colour_changes_along_row(430));
+}
+
+TEST_F(ScrollingGround, TextureSlidesDownOneRowPerCallAndStandsStillOnceAPeriod) {
+  const int red = makecol(255, 0, 0);
+  rectfill(terrain_.get(), 0, 50, 1279, 50, red);
+  std::vector<int> rows;
+  for (int call = 0; call < 5; call++) {
+    draw();
+    rows.push_back(first_row_with(red));
+  }
+  EXPECT_EQ(rows, (std::vector<int>{380, 380, 381, 382, 383}));
+}
+
+TEST_F(ScrollingGround, TextureWrapsFromItsLastRowToItsFirst) {
+  const int red = makecol(255, 0, 0);
+  rectfill(terrain_.get(), 0, 199, 1279, 199, red);
+  draw();
+  draw();
+  EXPECT_EQ(first_row_with(red), -1) << "row 199 lies below what the ground shows";
+  draw();
+  EXPECT_EQ(first_row_with(red), 330) << "one row on, texture row 199 tops the ground";
+}
+
+TEST_F(ScrollingGround, ScrollOffsetRunsThroughAPeriodOf201Calls) {
+  std::vector<int> after;
+  for (int call = 0; call < 203; call++) {
+    draw(0, 1);
+    after.push_back(immy1);
+  }
+  EXPECT_EQ(after[0], -200);
+  EXPECT_EQ(after[1], -199);
+  EXPECT_EQ(after[199], -1);
+  EXPECT_EQ(after[200], 0);
+  EXPECT_EQ(after[201], -200) << "0 is used once, then the period starts again";
+
+  immy1 = -200;
+  draw(0, -1);
+  EXPECT_EQ(immy1, 0) << "stepping past the top wraps to 0";
+  draw(0, -1);
+  EXPECT_EQ(immy1, -1);
+  draw(0, 0);
+  EXPECT_EQ(immy1, -1) << "step 0 stands still";
+}
+
+TEST_F(ScrollingGround, DriftMovesEveryRowAndResetsAfterAWholeSpan) {
+  for (int call = 1; call <= 511; call++) draw(5, 0);
+  EXPECT_EQ(scorrimentox[0], 2560 + 5 * 511);
+  EXPECT_EQ(scorrimentox[200], 5115);
+  draw(5, 0);
+  EXPECT_EQ(scorrimentox[100], 2560);
+
+  for (int row = 0; row <= kHeight; row++) scorrimentox[row] = 2560;
+  for (int call = 1; call <= 511; call++) draw(-5, 0);
+  EXPECT_EQ(scorrimentox[0], 5);
+  draw(-5, 0);
+  EXPECT_EQ(scorrimentox[0], 2560);
+}
+
+TEST_F(ScrollingGround, HalfAStripOfDriftShowsTheTexturesEdgeInTheMiddle) {
+  const int blue = makecol(0, 0, 255);
+  mark_columns(0, 4, blue);
+  mark_columns(1275, 1279, blue);
+  draw(640, 0);  // drawn at the start offset; the offsets move on by 640
+  EXPECT_NE(getpixel(target_.get(), 320, 400), blue);
+  draw(640, 0);
+  for (int y = 330; y < 480; y++) EXPECT_EQ(getpixel(target_.get(), 320, y), blue) << "row " << y;
+  draw(640, 0);  // 2560 + 1280: a whole strip on, the same as the start
+  EXPECT_NE(getpixel(target_.get(), 320, 400), blue);
+}
+
+TEST_F(ScrollingGround, AngleTurnsTheGroundAboutItsCentre) {
+  draw(0, 1, 330, 64);  // a quarter turn: the ground stands on end around (320, 430)
+  EXPECT_EQ(getpixel(target_.get(), 320, 100), grey_);
+  EXPECT_EQ(getpixel(target_.get(), 50, 470), sky_);
+  EXPECT_EQ(getpixel(target_.get(), 600, 470), sky_);
+}
+
+}  // namespace
