@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds the game, its tools, tests and
+# benchmarks into build/ (the build also draws the assets into build/assets/).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"

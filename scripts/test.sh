@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs the whole test suite under an X server of its own.
+# --long also runs the slow checks (fuzzing) that CI leaves out.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh
+export ZEPHYRUN_LONG_TESTS=0
+[ "${1:-}" = "--long" ] && export ZEPHYRUN_LONG_TESTS=1
+# xvfb-run picks a free display and stops the server when the tests end.
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+  ctest --test-dir build --output-on-failure -j2
