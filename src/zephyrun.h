@@ -137,6 +137,29 @@ extern int counter;
 // Actors
 // ---------------------------------------------------------------------------
 
+// Player: draws the ship into buf from cors (frames 0..12), then animates it,
+// steers it with the arrow keys (12 pixels a key, leaning -5/+5 sideways) and
+// flies it in from below on the first 36 calls. A move shows one call later.
+void giocatore();
+
+// Player state: base rectangle's corner (x, y), growths giow/gioh, tilt
+// giorot, frame giocont2 and its direction giocont1, fly-in 0/1/2 gioattivo1.
+extern int x, y, giow, gioh, giorot, giocont2, giocont1, gioattivo1;
+
+// Player shot: fire = 1 starts a shot in front of the player unless one is in
+// flight; a shot is drawn (cors object 15) shrinking on 10 calls, then ends.
+void sparogiocatore(int fire);
+
+// Shot state: base rectangle's corner, growths, and 1 while a shot is in flight.
+extern int xpro, ypro, wpro, hpro, proflag3;
+
+// Enemy: spawns an asteroid at a rand() place when none is in flight, then
+// draws it growing on 15 calls; the next call spawns the next.
+void nemico();
+
+// Asteroid state: base rectangle's corner (50.., 50..), growths, 1 in flight.
+extern int astx, asty, astw, asth, astflag1;
+
 // --- Pixel collision test (toolkit) ---
 // 1 when spr1 at (spr1x, spr1y) and spr2 at (spr2x, spr2y) share an opaque
 // (not magic pink) pixel inside the window of spr1w+1 x spr1h+1 points at
@@ -198,5 +221,82 @@ extern float diswormfine;
 // ---------------------------------------------------------------------------
 // Music streaming
 // ---------------------------------------------------------------------------
+
+// The libmpg123 decoder of a stream and what we track of it (src/music).
+struct frame_decoder;
+
+// One MP3 stream: compressed data in two blocks, decoded frame by frame into
+// the buffers of a game-library audio stream.
+struct mp3stream {
+  unsigned char *block1, *block2;  // the two compressed-data blocks
+  unsigned char *work_area;        // current block then next one, contiguous
+  int current;                     // 1: block1 is current; -1: block2 is
+  int position;                    // next byte to hand to the decoder
+  int block_size;                  // bytes per block (32768, or the whole short file)
+  bool data_wanted;                // waiting for the next block
+  int last_length;                 // -1 while more may follow, else valid bytes of the final block
+  frame_decoder *decoder;
+  bool has_xing;                   // the first frame carries a Xing header
+  int first_frame_length;          // bytes, header included
+  int sample_rate;                 // Hz
+  bool stereo;
+  int bits;                        // always 16
+  int frame_bytes;                 // PCM bytes of one decoded frame
+  AUDIOSTREAM *audio_stream;       // NULL while not playing
+  int frames_per_buffer;           // frames decoded into each audio buffer
+  int end_countdown;               // silent buffers still to play once the data has run out
+};
+
+// An MP3 file being played: the open file and the stream it supplies.
+struct mp3_handle {
+  PACKFILE *file;
+  mp3stream *stream;
+};
+
+// A stream from the first block of a file: NULL when no valid frame starts
+// in its first 28672 bytes or memory runs out. `last` says the block is the whole file.
+mp3stream *almp3_create_mp3stream(const void *data, int len, int last);
+
+// Starts playback with audio buffers of `len` bytes. 0 when started or already
+// playing; -1 when len is below one frame's PCM; -2 when the game library
+// could not start an audio stream (the stream stays silent).
+int almp3_play_mp3stream(mp3stream *stream, int len, int vol, int pan);
+
+// The block to fill with the next block_size bytes of the file, or NULL when
+// the stream wants none (or the final block is already in).
+void *almp3_get_mp3stream_buffer(mp3stream *stream);
+
+// Hands the filled block back: -1 for a full block with more to follow, 0 or
+// more for the final block with that many valid bytes.
+void almp3_free_mp3stream_buffer(mp3stream *stream, int bytes_used);
+
+// Fills at most one audio buffer. 0 = fine or nothing to do, 1 = just finished,
+// -1 = not playing, -2 = corrupt data with no frame in the next 16384 bytes,
+// -3 = the next block did not come in time. 1, -2 and -3 stop playback.
+int almp3_poll_mp3stream(mp3stream *stream);
+
+void almp3_stop_mp3stream(mp3stream *stream);         // stops playback, if playing
+int almp3_is_playing_mp3stream(mp3stream *stream);    // TRUE while an audio stream is attached
+void almp3_destroy_mp3stream(mp3stream *stream);      // stops and releases; NULL does nothing
+
+// Opens an MP3 file and reads its first block: NULL on any failure.
+mp3_handle *open_mp3_file(const char *name);
+
+// almp3_play_mp3stream on the file's stream.
+int play_mp3_file(mp3_handle *mp3, int len, int vol, int pan);
+
+// Refills the stream from the file when it asks, then polls it (same results).
+int poll_mp3_file(mp3_handle *mp3);
+
+// Stops the sound, closes the file and releases everything; NULL does nothing.
+void close_mp3_file(mp3_handle *mp3);
+
+// Seams to the game library's audio streams, so tests can offer buffers and
+// collect samples; they default to play_audio_stream, get_audio_stream_buffer,
+// free_audio_stream_buffer and stop_audio_stream.
+extern AUDIOSTREAM *(*audio_stream_play)(int len, int bits, int stereo, int freq, int vol, int pan);
+extern void *(*audio_stream_buffer)(AUDIOSTREAM *stream);
+extern void (*audio_stream_buffer_filled)(AUDIOSTREAM *stream);
+extern void (*audio_stream_stop)(AUDIOSTREAM *stream);
 
 }  // namespace zephyrun
