@@ -116,13 +116,8 @@ void GameProcess::hold_key(const std::string &key_name, double seconds) {
   key_up(key_name);
 }
 
-// xwd's output turned into binary PPM by ImageMagick, then parsed here.
-Screenshot GameProcess::screenshot() {
+Screenshot parse_ppm(const std::string &ppm) {
   Screenshot shot;
-  std::string ppm;
-  if (window().empty() ||
-      !run_command("xwd -silent -id " + window() + " | convert xwd:- -depth 8 ppm:-", &ppm))
-    return shot;
   std::istringstream in(ppm);
   std::string magic;
   int maxval = 0;
@@ -133,6 +128,15 @@ Screenshot GameProcess::screenshot() {
   in.read(reinterpret_cast<char *>(shot.rgb.data()), static_cast<std::streamsize>(shot.rgb.size()));
   if (in.gcount() != static_cast<std::streamsize>(shot.rgb.size())) return Screenshot{};
   return shot;
+}
+
+// xwd's output turned into binary PPM by ImageMagick.
+Screenshot GameProcess::screenshot() {
+  std::string ppm;
+  if (window().empty() ||
+      !run_command("xwd -silent -id " + window() + " | convert xwd:- -depth 8 ppm:-", &ppm))
+    return Screenshot{};
+  return parse_ppm(ppm);
 }
 
 }  // namespace testing_support

@@ -48,6 +48,9 @@ class GameProcess {
   std::string output_path_, window_;
 };
 
+// A binary PPM (P6, 8 bits a channel) as a screenshot; empty when malformed.
+Screenshot parse_ppm(const std::string &ppm);
+
 // Output of a shell command (its stdout), and whether it exited 0.
 bool run_command(const std::string &command, std::string *out = nullptr);
 
@@ -57,5 +60,14 @@ bool display_reachable();
 // The directory the built game runs in, holding its five asset files.
 std::string built_asset_directory();
 std::string built_game_path();
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+// The number the game's frame counter shows in a screenshot ("FPS: n" in
+// white at (10, 10), Allegro's 8x8 font), or -1 when no counter is there.
+// Needs the library started (headless is enough) for the font.
+int read_counter(const Screenshot &shot);
 
 }  // namespace testing_support

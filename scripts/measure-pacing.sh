@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs the built game under an X server of its own for 40 s and prints, once a
+# second, the number its frame counter shows; then the game's CPU use over a
+# 10 s stretch of paced play, as a share of one core. Build first (build.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$PWD/build
+display=:$((200 + RANDOM % 300))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $game $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+sleep 1
+(cd "$build/assets" && exec ../zephyrun) &
+game=$!
+window=$(xdotool search --sync --name '^zephyrun$' | head -1)
+start=$(date +%s.%N)
+echo "second counter"
+for s in $(seq 1 40); do
+  sleep 1 &
+  wait $!
+  value=$(xwd -silent -id "$window" | convert xwd:- -depth 8 ppm:- | "$build/tests/read_game_counter")
+  echo "$s $value"
+done
+ticks=$(getconf CLK_TCK)
+cpu() { awk '{print $14 + $15}' /proc/$game/stat; }
+before=$(cpu)
+sleep 10
+after=$(cpu)
+echo "cpu share of one core over 10 s: $(echo "scale=3; ($after - $before) / $ticks / 10" | bc)"
