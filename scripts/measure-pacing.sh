@@ -4,7 +4,7 @@
 # 10 s stretch of paced play, as a share of one core. Build first (build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=$PWD/build
+build=${BUILD_DIR:-$PWD/build}
 display=:$((200 + RANDOM % 300))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!

@@ -116,12 +116,21 @@ void GameProcess::hold_key(const std::string &key_name, double seconds) {
   key_up(key_name);
 }
 
+// The next header field of a PPM, past blanks and "#" comments.
+static std::string ppm_field(std::istream &in) {
+  std::string field;
+  while (in >> std::ws && in.peek() == '#') std::getline(in, field);
+  in >> field;
+  return field;
+}
+
 Screenshot parse_ppm(const std::string &ppm) {
   Screenshot shot;
   std::istringstream in(ppm);
-  std::string magic;
-  int maxval = 0;
-  in >> magic >> shot.width >> shot.height >> maxval;
+  std::string magic = ppm_field(in);
+  shot.width = std::atoi(ppm_field(in).c_str());
+  shot.height = std::atoi(ppm_field(in).c_str());
+  int maxval = std::atoi(ppm_field(in).c_str());
   in.get();
   if (magic != "P6" || maxval != 255 || shot.width <= 0 || shot.height <= 0) return Screenshot{};
   shot.rgb.resize(static_cast<size_t>(3) * shot.width * shot.height);
