@@ -11,6 +11,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   xvfb xdotool x11-apps imagemagick
   lame twolame mpg123
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -3,9 +3,9 @@
 # --long also runs the slow checks (fuzzing) that CI leaves out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export ZEPHYRUN_LONG_TESTS=OFF
+[ "${1:-}" = "--long" ] && ZEPHYRUN_LONG_TESTS=ON
 bash scripts/build.sh
-export ZEPHYRUN_LONG_TESTS=0
-[ "${1:-}" = "--long" ] && export ZEPHYRUN_LONG_TESTS=1
 # xvfb-run picks a free display and stops the server when the tests end.
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
   ctest --test-dir build --output-on-failure -j2

@@ -267,7 +267,8 @@ int almp3_play_mp3stream(mp3stream *stream, int len, int vol, int pan);
 void *almp3_get_mp3stream_buffer(mp3stream *stream);
 
 // Hands the filled block back: -1 for a full block with more to follow, 0 or
-// more for the final block with that many valid bytes.
+// more for the final block with that many valid bytes (at most block_size).
+// Does nothing unless almp3_get_mp3stream_buffer would give a block.
 void almp3_free_mp3stream_buffer(mp3stream *stream, int bytes_used);
 
 // Fills at most one audio buffer. 0 = fine or nothing to do, 1 = just finished,
