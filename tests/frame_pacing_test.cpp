@@ -133,12 +133,22 @@ TEST_F(FramePacing, ResetRestartsControlButKeepsTheShownCount) {
   EXPECT_EQ(fps1, shown);
 }
 
-TEST_F(FramePacing, OpenGlModeWaitsScaledByTheMissesAndNotBeforeTheFirst) {
-  run_window(30, 30, 1);
-  EXPECT_EQ(waits_of_one_pass(30, 1), 0) << "no window outside the band yet";
-  run_window(90, 30, 1);  // misuratore 1, fps3 90, wait count 2
-  EXPECT_EQ(waits_of_one_pass(30, 1), 2 * 90 * 1);
-  EXPECT_EQ(retraces, 0);
+TEST_F(FramePacing, OpenGlModeKeepsThePlainCalibration) {
+  run_window(600, 30, 1);  // (600/30)/2 = 10, then one more for being fast
+  EXPECT_EQ(rallentatore, 11);
+  EXPECT_EQ(waits_of_one_pass(30, 1), 11 * 600 * 1);
+}
+
+TEST_F(FramePacing, OpenGlModeWaitCountSaturatesInsteadOfOverflowing) {
+  rallentatore = 100000;
+  misuratore = 50000;
+  fps3 = 60000;
+  tempo1 = static_cast<int>(fake_now);
+  gl_clear_wait = [] {
+    if (++gl_clears == 1000) throw 1;  // enough to see it waits, not forever
+  };
+  EXPECT_THROW(doppiobuffering(30, back_.get(), screen, 0, 0, 1), int);
+  EXPECT_EQ(frame, INT_MAX);
 }
 
 TEST_F(FramePacing, FramePresentedWithCounterThenBackBufferCleared) {

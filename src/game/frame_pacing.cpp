@@ -7,6 +7,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 
 namespace zephyrun {
@@ -27,17 +29,18 @@ void (*gl_clear_wait)() = clear_gl_buffers;
 // 60 times a second and a window lasts about two, so 2 * 60 / rate waits a
 // pass already bring the count down to the target; a larger start would only
 // crawl down by one per window.
+// OpenGL clears (mode 1) are no retraces, so they keep the plain calibration.
 static int calibration_cap(int rate) { return rate > 0 ? 2 * 60 / rate : 0; }
 
 // Closes the measuring window when the clock is two seconds past its opening
 // and steps the wait count when the window's count is outside rate +/- 2.
-static void close_window_if_due(int rate) {
+static void close_window_if_due(int rate, int mode) {
   if (pacing_clock() - 1 <= tempo1) return;
   tempo1 = 0;
   fps1 = fps;
   if (misuratore == 0) {
     rallentatore = (fps1 / rate) / 2;
-    if (rallentatore > calibration_cap(rate)) rallentatore = calibration_cap(rate);
+    if (mode == 0 && rallentatore > calibration_cap(rate)) rallentatore = calibration_cap(rate);
   }
   if (fps1 < rate - 2 || fps1 > rate + 2) {
     misuratore++;
@@ -48,10 +51,17 @@ static void close_window_if_due(int rate) {
   fps = 0;
 }
 
+// Products are taken in 64 bits and saturated: in mode 1 every window outside
+// the band multiplies the clears, which in a long run would overflow an int.
+static int saturated(long long value) {
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
 static void wait_for_pace(int mode) {
   if (mode == 0) frame = 1;
-  if (mode == 1) frame = fps3 * misuratore;
-  for (intervallo = 1; intervallo <= rallentatore * frame; intervallo++) {
+  if (mode == 1) frame = saturated(static_cast<long long>(fps3) * misuratore);
+  const int waits = std::min(saturated(static_cast<long long>(rallentatore) * frame), INT_MAX - 1);
+  for (intervallo = 1; intervallo <= waits; intervallo++) {
     if (mode == 0) retrace_wait();
     if (mode == 1) gl_clear_wait();
   }
@@ -75,7 +85,7 @@ void doppiobuffering(int rate, BITMAP *back, BITMAP *front, int showfps, int res
   if (reset == 1) misuratore = rallentatore = fps3 = fps = 0;
   if (rate == 0) rate = 32767;
   if (tempo1 == 0) tempo1 = static_cast<int>(pacing_clock());
-  close_window_if_due(rate);
+  close_window_if_due(rate, mode);
   fps++;
   wait_for_pace(mode);
   if (showfps == 1) draw_counter(back);
