@@ -106,7 +106,9 @@ extern unsigned int GLtex;
 
 // Scrolling ground: the perspective plane of the flying phase, scrolled by
 // `step` rows a call. span is twice the ground's width; the first call's span
-// and height size everything and must stay the same afterwards.
+// and height size everything and must stay the same afterwards. Only what
+// reaches target is made; where terrain has holes or is smaller than height
+// rows by span/2 columns, the ground is transparent.
 void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
                int x, int y, int angle);
 

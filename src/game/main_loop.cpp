@@ -38,6 +38,11 @@ static void flying_pass() {
   d = 0;
   c = 0;
   // The actors: asteroid, shot, player.
+  nemico();
+  if (key[KEY_SPACE]) proflag2 = 1;
+  sparogiocatore(proflag2);
+  proflag2 = 0;
+  giocatore();
 }
 
 void run_pass() {

@@ -1,9 +1,24 @@
 // The scrolling ground: a flat textured plane that recedes to a horizon and
-// streams towards the viewer. The texture is copied twice into a tall strip at
-// a scroll offset that moves every call; each strip row is then stretched,
-// centred, into the ground bitmap, wider the nearer it is; the ground bitmap is
-// finally pivoted onto the destination.
+// streams towards the viewer. Each ground row is a strip row (the texture at a
+// scroll offset that moves every call) stretched, centred, the wider the
+// nearer; the ground bitmap is then pivoted onto the destination.
+//
+// Only a quarter of the ground ever reaches the screen, so only that part is
+// made: the ground pixels the pivot can sample are found by turning the
+// destination's clip back into the ground, and each is read straight from the
+// texture row the strip would show there, at the span column the library's
+// stretch would pick. Those columns depend on the sizes alone, so they are
+// found once per row by stretching a row of column numbers. The strip's rows
+// are the texture's when the texture is what the ground needs (opaque, as tall
+// as the ground, as wide as the strip); where it is not, the ground stays
+// transparent there rather than showing stale strip memory.
 #include "zephyrun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
 
 namespace zephyrun {
 
@@ -14,22 +29,14 @@ float inc[10000];
 int scorrimentox[10000];
 float b = 1.0f;
 
-// One strip row shifted left by `shift` columns, wrapping: what a source span
-// that starts `shift` columns into the strip shows.
-static BITMAP *wrapped_row;
-
-static void stretch_row(int row, int offset, int dx, int dw) {
-  int shift = offset % schermox;
-  if (shift < 0) shift += schermox;
-  if (shift == 0) {
-    stretch_blit(bmp2, bmp3, 0, row, schermox, 1, dx, row, dw, 1);
-    return;
-  }
-  if (!wrapped_row) wrapped_row = create_bitmap(schermox, 1);
-  blit(bmp2, wrapped_row, shift, row, 0, 0, schermox - shift, 1);
-  blit(bmp2, wrapped_row, 0, row, schermox - shift, 0, shift, 1);
-  stretch_blit(wrapped_row, bmp3, 0, 0, schermox, 1, dx, row, dw, 1);
-}
+// Which span column each ground column of a row shows (-1: none), and the
+// stretch it was found for.
+struct SpanColumns {
+  int dx = 0, dw = 0;
+  std::vector<int32_t> of_column;
+};
+static std::vector<SpanColumns> row_columns;
+static BITMAP *numbered_span, *stretched_numbers;  // 32-bit, schermox x 1
 
 static void create_ground_bitmaps(int span, int height) {
   schermox = span / 2;
@@ -46,6 +53,14 @@ static void fill_row_tables(int height) {
     inc[a] = b;
     if (a == height) array = 0;
   }
+  row_columns.clear();
+  for (BITMAP **probe : {&numbered_span, &stretched_numbers}) {
+    if (*probe) destroy_bitmap(*probe);
+    *probe = create_bitmap_ex(32, schermox, 1);
+  }
+  if (!numbered_span || !stretched_numbers) return;
+  for (int column = 0; column < schermox; column++)
+    reinterpret_cast<int32_t *>(numbered_span->line[0])[column] = column;
 }
 
 static void advance_scroll(int height, int step) {
@@ -54,26 +69,141 @@ static void advance_scroll(int height, int step) {
   if (immy1 < -height) immy1 = 0;
 }
 
+static const SpanColumns &span_columns(int row, int dx, int dw) {
+  if (row_columns.size() <= static_cast<size_t>(row)) row_columns.resize(row + 1);
+  SpanColumns &found = row_columns[row];
+  if (found.of_column.empty() || found.dx != dx || found.dw != dw) {
+    clear_to_color(stretched_numbers, -1);
+    stretch_blit(numbered_span, stretched_numbers, 0, 0, schermox, 1, dx, 0, dw, 1);
+    const int32_t *numbers = reinterpret_cast<int32_t *>(stretched_numbers->line[0]);
+    found.of_column.assign(numbers, numbers + schermox);
+    found.dx = dx;
+    found.dw = dw;
+  }
+  return found;
+}
+
+struct Area {
+  int left, top, right, bottom;  // inclusive
+};
+
+// The ground pixels the pivot can sample: the destination's clip turned back
+// into the ground, widened by two pixels for the library's rounding.
+static Area ground_seen(BITMAP *target, int pivot_x, int pivot_y, int centre_x, int centre_y,
+                        int angle, int last_row) {
+  int left = 0, top = 0, right = target->w - 1, bottom = target->h - 1;
+  if (get_clip_state(target)) get_clip_rect(target, &left, &top, &right, &bottom);
+  const double turn = (angle & 255) * (2.0 * M_PI / 256.0);
+  const double cosine = std::cos(turn), sine = std::sin(turn);
+  double min_u = 1e18, max_u = -1e18, min_v = 1e18, max_v = -1e18;
+  for (int corner = 0; corner < 4; corner++) {
+    const double from_x = (corner & 1 ? right + 1 : left) - pivot_x;
+    const double from_y = (corner & 2 ? bottom + 1 : top) - pivot_y;
+    const double u = centre_x + from_x * cosine + from_y * sine;
+    const double v = centre_y - from_x * sine + from_y * cosine;
+    min_u = std::min(min_u, u), max_u = std::max(max_u, u);
+    min_v = std::min(min_v, v), max_v = std::max(max_v, v);
+  }
+  auto inside = [](double value, int low, int high) {
+    return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
+  };
+  return {inside(std::floor(min_u) - 2, 0, bmp3->w - 1), inside(std::floor(min_v) - 2, 0, last_row),
+          inside(std::ceil(max_u) + 2, -1, bmp3->w - 1), inside(std::ceil(max_v) + 2, -1, last_row)};
+}
+
+// The texture row strip row `row` shows at scroll offset `offset`: the copy
+// made at the offset wins over the one a ground height lower. -1 where neither
+// copy reaches.
+static int texture_row(int row, int offset, int height, int texture_height) {
+  if (row - offset < texture_height) return row - offset;
+  if (row - offset - height >= 0 && row - offset - height < texture_height)
+    return row - offset - height;
+  return -1;
+}
+
+// One ground row from `first` to `last`: texture pixel by texture pixel,
+// transparent where the strip would hold no texture.
+template <typename Pixel>
+static void make_ground_row(BITMAP *terrain, int row, int source_row, int shift,
+                            const int32_t *span_column, int first, int last) {
+  Pixel *out = reinterpret_cast<Pixel *>(bmp3->line[row]);
+  const Pixel hole = static_cast<Pixel>(bitmap_mask_color(bmp3));
+  const Pixel mask = static_cast<Pixel>(bitmap_mask_color(terrain));
+  const Pixel *in = source_row < 0 ? nullptr : reinterpret_cast<Pixel *>(terrain->line[source_row]);
+  const int texture_width = std::min(terrain->w, schermox);
+  for (int column = first; column <= last; column++) {
+    int strip_column = span_column[column];
+    if (strip_column < 0 || !in) {
+      out[column] = hole;
+      continue;
+    }
+    strip_column += shift;
+    if (strip_column >= schermox) strip_column -= schermox;
+    const Pixel texel = strip_column < texture_width ? in[strip_column] : mask;
+    out[column] = texel == mask ? hole : texel;
+  }
+}
+
+static void make_ground_row_any_depth(BITMAP *terrain, int row, int source_row, int shift,
+                                      const int32_t *span_column, int first, int last) {
+  for (int column = first; column <= last; column++) {
+    int strip_column = span_column[column];
+    int texel = bitmap_mask_color(terrain);
+    if (strip_column >= 0 && source_row >= 0) {
+      strip_column = (strip_column + shift) % schermox;
+      if (strip_column < terrain->w) texel = getpixel(terrain, strip_column, source_row);
+    }
+    putpixel(bmp3, column, row,
+             texel == bitmap_mask_color(terrain) ? bitmap_mask_color(bmp3) : texel);
+  }
+}
+
+static void make_ground_row(BITMAP *terrain, int row, int height, int offset, int shift,
+                            const int32_t *span_column, Area seen) {
+  const int source_row = texture_row(row, offset, height, terrain->h);
+  const int depth = bitmap_color_depth(bmp3);
+  if (depth != bitmap_color_depth(terrain) || depth == 24)
+    make_ground_row_any_depth(terrain, row, source_row, shift, span_column, seen.left, seen.right);
+  else if (depth == 8)
+    make_ground_row<uint8_t>(terrain, row, source_row, shift, span_column, seen.left, seen.right);
+  else if (depth == 32)
+    make_ground_row<uint32_t>(terrain, row, source_row, shift, span_column, seen.left, seen.right);
+  else
+    make_ground_row<uint16_t>(terrain, row, source_row, shift, span_column, seen.left, seen.right);
+}
+
 void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
                int x, int y, int angle) {
   if (array == 2) create_ground_bitmaps(span, height);
   if (array == 1) fill_row_tables(height);
-  if (array != 0 || !bmp2 || !bmp3) return;
+  if (array != 0 || !bmp2 || !bmp3 || !numbered_span || !stretched_numbers) return;
 
-  draw_sprite(bmp2, terrain, 0, height + immy1);
-  draw_sprite(bmp2, terrain, 0, immy1);
+  const int offset = immy1;  // the strip is drawn at the offset before this call's step
   advance_scroll(height, step);
 
+  const int pivot_x = span / 4 + x, pivot_y = height / 2 + y;
+  const Area seen = ground_seen(target, pivot_x, pivot_y, span / 4, height / 2, angle,
+                                std::min(bmp3->h - 1, height));
   for (a = 0; a <= height; a++) {
-    int dx = static_cast<int>(-inc[a] * (height / 2));
-    int dw = static_cast<int>(schermox + height * inc[a]);
-    stretch_row(a, scorrimentox[a], dx, dw);
+    if (a >= seen.top && a <= seen.bottom && seen.left <= seen.right) {
+      const int dx = static_cast<int>(-inc[a] * (height / 2));
+      const int dw = static_cast<int>(schermox + height * inc[a]);
+      int shift = scorrimentox[a] % schermox;
+      if (shift < 0) shift += schermox;
+      make_ground_row(terrain, a, height, offset, shift,
+                      span_columns(a, dx, dw).of_column.data(), seen);
+    }
     scorrimentox[a] = scorrimentox[a] + drift;
     if (scorrimentox[a] >= 2 * schermox + span) scorrimentox[a] = 2 * schermox;
     if (scorrimentox[a] <= 2 * schermox - span) scorrimentox[a] = 2 * schermox;
   }
 
-  pivot_sprite(target, bmp3, span / 4 + x, height / 2 + y, span / 4, height / 2, itofix(angle));
+  // Unturned, the pivot places the ground whole-pixel exact: a masked copy
+  // does the same for less.
+  if ((angle & 255) == 0)
+    draw_sprite(target, bmp3, pivot_x - span / 4, pivot_y - height / 2);
+  else
+    pivot_sprite(target, bmp3, pivot_x, pivot_y, span / 4, height / 2, itofix(angle));
 }
 
 }  // namespace zephyrun

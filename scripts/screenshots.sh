@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Runs the built game under an X server of its own and saves two pictures of
+# its window: title.png (the title picture, before it has faded) and
+# flying.png (the flying scene with a shot in flight). The README shows
+# docs/flying.png.
+#   usage: scripts/screenshots.sh [build dir, default build] [output dir, default docs]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build}")
+out=$(realpath -m "${2:-docs}")
+[ -x "$build/zephyrun" ] && [ -f "$build/assets/cor.dat" ] ||
+  { echo "no built game in $build (run scripts/build.sh first)" >&2; exit 1; }
+mkdir -p "$out"
+rm -f "$out/title.png" "$out/flying.png"
+work=$(mktemp -d)
+
+server=
+game=
+finish() {
+  [ -n "$game" ] && { kill -CONT "$game"; kill "$game"; } 2>/dev/null || true
+  [ -n "$server" ] && kill "$server" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap finish EXIT
+
+# The server picks a free display and tells us its number.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+server=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+
+(cd "$build/assets" && exec "$build/zephyrun") >"$work/game.log" 2>&1 &
+game=$!
+shoot() { xwd -silent -id "$window" | convert xwd:- "$1"; }
+
+# Unpaced at first, the title fades out within a fraction of a second. So the
+# game is stopped as soon as its window shows, and let run in short bursts
+# between pictures; the brightest frame that is still the title picture (its
+# fade keeps the picture's pattern, only darker) is kept.
+window=
+for _ in $(seq 3000); do
+  window=$(xdotool search --onlyvisible --name '^zephyrun$' 2>/dev/null | head -1) || true
+  [ -n "$window" ] && break
+  sleep 0.005
+done
+[ -n "$window" ] || { echo "the game's window never showed" >&2; cat "$work/game.log" >&2; exit 1; }
+kill -STOP "$game"
+convert "$build/assets/present.bmp" "$work/present.png"
+best=0
+for n in $(seq 12); do
+  shoot "$work/frame.png"
+  likeness=$(compare -metric NCC "$work/present.png" "$work/frame.png" null: 2>&1 || true)
+  level=$(convert "$work/frame.png" -colorspace Gray -format '%[fx:mean]' info:)
+  [ -n "${SCREENSHOTS_VERBOSE:-}" ] && echo "frame $n: likeness $likeness, brightness $level" >&2
+  if awk "BEGIN { exit !($likeness > 0.9 && $level > $best) }"; then
+    best=$level
+    cp "$work/frame.png" "$out/title.png"
+  fi
+  kill -CONT "$game"; sleep 0.003; kill -STOP "$game"
+done
+kill -CONT "$game"
+[ -f "$out/title.png" ] || echo "no title frame caught" >&2
+
+# Past the fly-in, once the pacing has settled (its counter near 30), fire
+# and catch the shot early in its flight.
+sleep 8
+xdotool keydown --window "$window" space
+sleep 0.15
+shoot "$out/flying.png"
+xdotool keyup --window "$window" space
+
+xdotool keydown --window "$window" Escape
+for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+game=
+echo "saved $out/title.png and $out/flying.png"

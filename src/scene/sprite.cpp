@@ -1,0 +1,108 @@
+// The scaled, turned sprite every actor draws through: the picture is stretched
+// into the corner of a scratch three screens wide and high, and the scratch is
+// pivoted onto the destination. The library's turn samples the scratch along
+// rows it walks from the scratch's own corners, so the scratch keeps its full
+// size (a smaller one would round some turned pixels differently); what keeps a
+// call cheap is that the turn is clipped to the few destination rows and
+// columns the picture can reach, and only the stretched corner is wiped. The
+// library computes a clipped row's first sample by the same fixed-point sum it
+// would have reached by stepping, so the clip changes no pixel.
+#include "zephyrun.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zephyrun {
+
+int data = 1;
+BITMAP *oggetto1;
+
+static int screen_width() { return gfx_driver ? gfx_driver->w : 0; }
+static int screen_height() { return gfx_driver ? gfx_driver->h : 0; }
+
+struct Area {
+  int left, top, right, bottom;  // inclusive
+};
+
+// Destination pixels the turned picture can land on: its four corners turned
+// about the pivot as the library turns them, widened by two pixels for the
+// library's fixed-point rounding.
+static Area turned_picture_bounds(int width, int height, int pivot_x, int pivot_y,
+                                  int centre_x, int centre_y, int angle) {
+  const double turn = (angle & 255) * (2.0 * M_PI / 256.0);
+  const double cosine = std::cos(turn), sine = std::sin(turn);
+  double min_x = 1e18, max_x = -1e18, min_y = 1e18, max_y = -1e18;
+  for (int corner = 0; corner < 4; corner++) {
+    const double u = (corner & 1 ? width : 0) - centre_x;
+    const double v = (corner & 2 ? height : 0) - centre_y;
+    const double dest_x = pivot_x + u * cosine - v * sine;
+    const double dest_y = pivot_y + u * sine + v * cosine;
+    min_x = std::min(min_x, dest_x);
+    max_x = std::max(max_x, dest_x);
+    min_y = std::min(min_y, dest_y);
+    max_y = std::max(max_y, dest_y);
+  }
+  return {static_cast<int>(std::floor(min_x)) - 2, static_cast<int>(std::floor(min_y)) - 2,
+          static_cast<int>(std::ceil(max_x)) + 2, static_cast<int>(std::ceil(max_y)) + 2};
+}
+
+// Runs `draw` with the destination's clip narrowed to `area`; the caller's
+// clip is put back afterwards. Nothing is drawn when they do not meet.
+template <typename Draw>
+static void within(BITMAP *destination, Area area, Draw draw) {
+  int left, top, right, bottom;
+  get_clip_rect(destination, &left, &top, &right, &bottom);
+  const int clipping = get_clip_state(destination);
+  if (!clipping) {
+    left = top = 0;
+    right = destination->w - 1;
+    bottom = destination->h - 1;
+  }
+  const Area drawn = {std::max(left, area.left), std::max(top, area.top),
+                      std::min(right, area.right), std::min(bottom, area.bottom)};
+  if (drawn.left > drawn.right || drawn.top > drawn.bottom) return;
+  set_clip_rect(destination, drawn.left, drawn.top, drawn.right, drawn.bottom);
+  set_clip_state(destination, TRUE);
+  draw();
+  set_clip_rect(destination, left, top, right, bottom);
+  set_clip_state(destination, clipping);
+}
+
+void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, int y, int angle,
+            int groww, int growh) {
+  if (data == 1) {
+    oggetto1 = create_bitmap(3 * screen_width(), 3 * screen_height());
+    if (oggetto1) clear_to_color(oggetto1, makecol(255, 0, 255));
+    data = 0;
+  }
+  if (!oggetto1) return;
+
+  // What of the stretched picture fits in the scratch; nothing at all when the
+  // size is not positive (or there is no screen to size the scratch by).
+  const int width = std::min(basew + groww, oggetto1->w);
+  const int height = std::min(baseh + growh, oggetto1->h);
+  if (width <= 0 || height <= 0) return;
+
+  const int pivot_x = x + basew / 2 - groww / 2;
+  const int pivot_y = y + baseh / 2 - growh / 2;
+  if ((angle & 255) == 0) {
+    // Unturned, the pivot is a plain masked copy of the scratch's corner, so
+    // the picture goes straight onto the destination, cut where the scratch
+    // would have cut it.
+    const int left = pivot_x - basew / 2, top = pivot_y - baseh / 2;
+    within(destination, {left, top, left + width - 1, top + height - 1}, [&] {
+      stretch_sprite(destination, picture, left, top, basew + groww, baseh + growh);
+    });
+    return;
+  }
+
+  stretch_sprite(oggetto1, picture, 0, 0, basew + groww, baseh + growh);
+  const Area reach =
+      turned_picture_bounds(width, height, pivot_x, pivot_y, basew / 2, baseh / 2, angle);
+  within(destination, reach, [&] {
+    pivot_sprite(destination, oggetto1, pivot_x, pivot_y, basew / 2, baseh / 2, itofix(angle));
+  });
+  rectfill(oggetto1, 0, 0, width - 1, height - 1, makecol(255, 0, 255));
+}
+
+}  // namespace zephyrun
