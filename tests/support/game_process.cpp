@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -80,26 +81,16 @@ std::string GameProcess::output() const {
   return text.str();
 }
 
+// Allegro's X11 windows carry no _NET_WM_PID, so the game is found by title.
 std::string GameProcess::window(double timeout_s) {
-  if (!window_.empty()) return window_;
   auto until = Clock::now() + std::chrono::duration<double>(timeout_s);
-  std::string command = "xdotool search --onlyvisible --pid " + std::to_string(pid_) +
-                        " 2>/dev/null | head -1";
-  std::string id;
-  while (Clock::now() < until && running()) {
-    if (run_command(command, &id) && !id.empty()) {
-      while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
-      if (!id.empty()) return window_ = id;
-    }
-    // Allegro's X11 windows carry no _NET_WM_PID; fall back to the title.
-    if (run_command("xdotool search --onlyvisible --name '^zephyrun$' 2>/dev/null | head -1", &id) &&
-        !id.empty()) {
-      while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
-      if (!id.empty()) return window_ = id;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  while (window_.empty() && Clock::now() < until && running()) {
+    run_command("xdotool search --onlyvisible --name '^zephyrun$' 2>/dev/null | head -1", &window_);
+    while (!window_.empty() && std::isspace(static_cast<unsigned char>(window_.back())))
+      window_.pop_back();
+    if (window_.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
-  return "";
+  return window_;
 }
 
 void GameProcess::key_down(const std::string &key_name) {

@@ -62,12 +62,3 @@ std::string built_asset_directory();
 std::string built_game_path();
 
 }  // namespace testing_support
-
-namespace testing_support {
-
-// The number the game's frame counter shows in a screenshot ("FPS: n" in
-// white at (10, 10), Allegro's 8x8 font), or -1 when no counter is there.
-// Needs the library started (headless is enough) for the font.
-int read_counter(const Screenshot &shot);
-
-}  // namespace testing_support
