@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <memory>
 #include <vector>
 
 #include "fake_display.h"
@@ -13,8 +12,7 @@
 
 using namespace testing_support;
 using namespace zephyrun;
-
-namespace {
+using V = std::vector<int>;
 
 class ActorsTest : public ::testing::Test {
  protected:
@@ -22,177 +20,116 @@ class ActorsTest : public ::testing::Test {
     start_headless_allegro(15);
     display = std::make_unique<FakeDisplay>(640, 480);
     frame = make_filled_bitmap(640, 480, 0);
-    buf = frame.get();
-    objects.assign(17, DATAFILE{nullptr, DAT_END, 0, nullptr});
+    rock = make_filled_bitmap(20, 20, makecol(90, 90, 90));
     for (int n = 0; n < 16; n++) {  // every object its own colour
       pictures.push_back(make_filled_bitmap(20, 20, makecol(40 + 10 * n, 200 - 10 * n, 8 * n)));
-      objects[n] = DATAFILE{pictures.back().get(), DAT_BITMAP, 0, nullptr};
+      objects[n] = DATAFILE{pictures[n].get(), DAT_BITMAP, 0, nullptr};
     }
-    cors = objects.data();
-    rock = make_filled_bitmap(20, 20, makecol(120, 120, 120));
-    asteroide = rock.get();
+    buf = frame.get(), cors = objects, asteroide = rock.get();
     x = y = giow = gioh = giorot = giocont2 = giocont1 = gioattivo1 = 0;
     xpro = ypro = wpro = hpro = proflag3 = astx = asty = astw = asth = astflag1 = 0;
     hold({});
   }
-  void TearDown() override { hold({}); }
-
-  static void hold(std::initializer_list<int> keys) {
+  static void hold(const V &keys) {
     for (int k : {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT}) key[k] = 0;
     for (int k : keys) key[k] = 1;
   }
-  // The back buffer holds exactly what one sprite call with these values draws.
+  // The back buffer holds exactly what one sprite call with these values
+  // draws; it is cleared for the next call.
   void expect_drawn(BITMAP *picture, int bw, int bh, int px, int py, int angle, int gw, int gh) {
     BitmapPtr expected = make_filled_bitmap(640, 480, 0);
     reference_sprite(expected.get(), picture, bw, bh, px, py, angle, gw, gh);
     EXPECT_EQ(first_difference(expected.get(), frame.get()), "");
+    clear_bitmap(frame.get());
   }
-  void fly_in() {
-    for (int call = 0; call < 36; call++) giocatore();
-  }
-
   std::unique_ptr<FakeDisplay> display;
   BitmapPtr frame, rock;
   std::vector<BitmapPtr> pictures;
-  std::vector<DATAFILE> objects;
+  DATAFILE objects[17] = {};  // the last one ends the file
 };
 
-TEST_F(ActorsTest, ShipFliesInFromTheCornerThenBelowAndRestsAfter36Calls) {
+TEST_F(ActorsTest, ShipFliesInFromBelowAnimatingAndRestsAfter36Calls) {
   giocatore();  // the untouched state: frame 0, base size, top-left corner
   expect_drawn(pictures[0].get(), 327, 409, 0, 0, 0, 0, 0);
-  std::vector<int> ys, widths, heights;
-  for (int call = 2; call <= 36; call++) {
-    EXPECT_EQ(gioattivo1, 1);
-    giocatore();
-    ys.push_back(y), widths.push_back(giow), heights.push_back(gioh);
+  // After call n: y, width growth, height growth, fly-in state.
+  const int timeline[][5] = {{1, 518, 188, 238, 1},   {20, 290, -40, 10, 1},
+                             {21, 278, -52, -2, 1},   {29, 182, -52, -98, 1},
+                             {30, 170, -52, -110, 1}, {35, 110, -52, -110, 1},
+                             {36, 98, -52, -110, 2}};
+  V shown{0};
+  int call = 1;
+  for (auto [after, ty, tw, th, state] : timeline) {
+    for (; call < after; call++) shown.push_back(giocont2), giocatore();
+    EXPECT_EQ(V({x, y, giow, gioh, gioattivo1}), V({150, ty, tw, th, state})) << "call " << after;
   }
-  EXPECT_EQ(gioattivo1, 2);
-  EXPECT_EQ(ys[0], 506);
-  EXPECT_EQ(widths[19], -52);  // after 21 steps
-  EXPECT_EQ(widths[18], -40);
-  EXPECT_EQ(heights[28], -110);  // after 30 steps
-  EXPECT_EQ(heights[27], -98);
-  EXPECT_EQ(ys[34], 98);  // after 36 steps
-  EXPECT_EQ(ys[33], 110);
+  shown.resize(12);  // up and back, never the shot's picture (15)
+  EXPECT_EQ(shown, V({0, 0, 3, 6, 9, 12, 12, 9, 6, 3, 0, 3}));
   clear_bitmap(frame.get());
-  const int shown = giocont2;
+  const int resting = giocont2;
   giocatore();  // at rest: 275 x 299
-  expect_drawn(pictures[shown].get(), 327, 409, 150, 98, 0, -52, -110);
+  expect_drawn(pictures[resting].get(), 327, 409, 150, 98, 0, -52, -110);
 }
 
-TEST_F(ActorsTest, ShipAnimatesUpAndBackNeverShowingTheShotPicture) {
-  std::vector<int> shown;
-  for (int call = 0; call < 12; call++) shown.push_back(giocont2), giocatore();
-  EXPECT_EQ(shown, (std::vector<int>{0, 0, 3, 6, 9, 12, 12, 9, 6, 3, 0, 3}));
-  fly_in();
-  hold({KEY_UP});  // above the lowest row the frame holds
-  giocatore();
-  const int held = giocont2;
-  for (int call = 0; call < 4; call++) giocatore();
-  EXPECT_EQ(giocont2, held);
-}
-
-TEST_F(ActorsTest, ArrowKeysSteerWithinTheWindowLeaningSideways) {
-  fly_in();
+TEST_F(ActorsTest, ArrowKeysSteerWithinTheWindowLeaningIntoSidewaysMoves) {
+  for (int call = 0; call < 36; call++) giocatore();
   hold({KEY_LEFT});
   giocatore();
-  EXPECT_EQ(x, 138);
-  EXPECT_EQ(giorot, -5);
   clear_bitmap(frame.get());
   hold({});
   const int shown = giocont2;
   giocatore();  // the move and its lean show together, one call later
   expect_drawn(pictures[shown].get(), 327, 409, 138, 98, -5, -52, -110);
-  EXPECT_EQ(giorot, 0);
-
-  struct Limit {
-    int key_code, *coordinate, limit;
-  } limits[] = {{KEY_LEFT, &x, -30}, {KEY_RIGHT, &x, 354}, {KEY_UP, &y, -58}, {KEY_DOWN, &y, 98}};
-  for (const Limit &limit : limits) {
-    hold({limit.key_code});
-    for (int call = 0; call < 60; call++) giocatore();
-    EXPECT_EQ(*limit.coordinate, limit.limit) << "key " << limit.key_code;
-    EXPECT_EQ(giorot, 0) << "no lean without a move";
+  hold({KEY_UP});
+  giocatore();
+  const int held = giocont2;
+  const V all{KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN};
+  struct { V keys; int calls, x, y, lean; } steps[] = {
+      {{}, 1, 138, 86, 0}, {all, 1, 138, 86, 5},  // left and back right, right read last
+      {{KEY_LEFT}, 60, -30, 86, 0}, {{KEY_RIGHT}, 60, 354, 86, 0}, {{KEY_UP}, 60, 354, -58, 0},
+      {{KEY_DOWN}, 60, 354, 98, 0}, {{KEY_LEFT, KEY_UP}, 60, -30, -58, 0},
+      {all, 1, -18, -46, 5}};  // at the limits only the moves away from them
+  for (auto &step : steps) {
+    hold(step.keys);
+    for (int call = 0; call < step.calls; call++) giocatore();
+    EXPECT_EQ(V({x, y, giorot}), V({step.x, step.y, step.lean})) << "step " << &step - steps;
+    EXPECT_TRUE(step.y != 86 || giocont2 == held) << "above the lowest row the frame holds";
   }
 }
 
-TEST_F(ActorsTest, OpposingKeysHeldTogether) {
-  fly_in();
-  hold({KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN});
-  giocatore();
-  EXPECT_EQ(x, 150);  // left and back right, leaning right (read last)
-  EXPECT_EQ(y, 98);
-  EXPECT_EQ(giorot, 5);
-  x = -30, y = -58;
-  giocatore();
-  EXPECT_EQ(x, -18);  // at the limits only the move away from them
-  EXPECT_EQ(y, -46);
-}
-
-TEST_F(ActorsTest, ShotShrinksInPlaceForTenFramesFromInFrontOfTheShip) {
+TEST_F(ActorsTest, ShotShrinksInPlaceForTenCallsIgnoringRequestsInFlight) {
   x = 150, y = 98;
-  sparogiocatore(1);
-  expect_drawn(pictures[15].get(), 368, 134, 140, 198, 0, -150, -75);
-  for (int call = 2; call <= 10; call++) {
-    EXPECT_EQ(proflag3, 1);
-    x += 36;  // the ship moving on does not move the shot
-    sparogiocatore(1);  // nor does firing again
-    EXPECT_EQ(xpro, 140);
-    EXPECT_EQ(wpro, -150 - 24 * call);
+  for (int call = 0; call < 10; call++, x += 36) {  // the ship moving on leaves the shot
+    sparogiocatore(1);
+    expect_drawn(pictures[15].get(), 368, 134, 140, 198, 0, -150 - 24 * call, -75 - 8 * call);
+    EXPECT_EQ(proflag3, call < 9) << call;
   }
-  EXPECT_EQ(proflag3, 0);
-  EXPECT_EQ(hpro, -155);
+  EXPECT_EQ(V({wpro, hpro}), V({-390, -155}));
   sparogiocatore(2);  // not a request
   EXPECT_EQ(proflag3, 0);
   sparogiocatore(1);
-  EXPECT_EQ(xpro, x - 10);
+  EXPECT_EQ(V({xpro, ypro}), V({x - 10, y + 100}));
 }
 
-TEST_F(ActorsTest, ShotFiredOnTheFirstFlyingFrameStartsFromTheCorner) {
-  sparogiocatore(1);  // the loop runs the shot before the ship
-  giocatore();
-  EXPECT_EQ(xpro, -10);
-  EXPECT_EQ(ypro, 100);
-}
-
-TEST_F(ActorsTest, AsteroidGrowsForFifteenFramesThenTheNextAppears) {
-  std::srand(7);
-  for (int call = 1; call <= 15; call++) {
-    clear_bitmap(frame.get());
+TEST_F(ActorsTest, AsteroidGrowsForFifteenCallsThenTheNextAppearsAtOnce) {
+  for (int call = 0; call < 16; call++) {  // the 15th call ends it, with growths 160, 90
     nemico();
-    EXPECT_EQ(astflag1, call < 15 ? 1 : 0);
+    const int k = call % 15;
+    expect_drawn(rock.get(), 240, 220, astx, asty, 0, -200 + 24 * k, -150 + 16 * k);
+    EXPECT_EQ(V({astflag1, astw, asth}), V({call != 14, -176 + 24 * k, -134 + 16 * k})) << call;
   }
-  expect_drawn(rock.get(), 240, 220, astx, asty, 0, 136, 74);  // 376 x 294
-  EXPECT_EQ(astw, 160);
-  EXPECT_EQ(asth, 90);
-  clear_bitmap(frame.get());
-  nemico();
-  expect_drawn(rock.get(), 240, 220, astx, asty, 0, -200, -150);  // 40 x 70
 }
 
-TEST_F(ActorsTest, AsteroidSpawnsFollowTheSeededGeneratorWithinBounds) {
-  auto spawns = [](unsigned seed) {
-    std::srand(seed);
-    std::vector<std::pair<int, int>> places;
-    for (int call = 0; call < 15 * 300; call++) {
-      if (astflag1 == 0) places.emplace_back(-1, -1);
-      nemico();
-      if (places.back().first == -1) places.back() = {astx, asty};
-    }
-    return places;
-  };
-  auto first = spawns(99);
-  EXPECT_EQ(first, spawns(99));
+TEST_F(ActorsTest, AsteroidsSpawnWhereTheSeededGeneratorSaysRaisedTo50) {
+  std::srand(99);
+  std::vector<std::pair<int, int>> spawns;
+  for (int call = 0; call < 15 * 300; call++)
+    if (nemico(), astw == -176) spawns.emplace_back(astx, asty);  // the spawning call
   std::srand(99);  // two draws an asteroid, x first
-  const int raw_x = std::rand() % 550, raw_y = std::rand() % 250;
-  EXPECT_EQ(first[0], std::make_pair(std::max(raw_x, 50), std::max(raw_y, 50)));
-  int at_fifty_x = 0, at_fifty_y = 0;
-  for (auto [px, py] : first) {
-    EXPECT_TRUE(px >= 50 && px <= 549 && py >= 50 && py <= 249) << px << "," << py;
-    at_fifty_x += px == 50, at_fifty_y += py == 50;
+  int raised = 0;
+  for (auto [px, py] : spawns) {
+    const int raw_x = std::rand() % 550, raw_y = std::rand() % 250;
+    ASSERT_EQ(std::pair(px, py), std::pair(std::max(raw_x, 50), std::max(raw_y, 50)));
+    raised += raw_x < 50 || raw_y < 50;
   }
-  EXPECT_GT(at_fifty_x, 10);  // about 51 in 550 of the draws are raised to 50
-  EXPECT_GT(at_fifty_y, 35);  // and 51 in 250
+  EXPECT_GT(raised, 40) << "the raise to 50 was hardly exercised";
 }
-
-}  // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
+#include <tuple>
 
 #include "fake_display.h"
 #include "reference_scene.h"
@@ -12,86 +12,57 @@
 
 using namespace testing_support;
 
-namespace {
-
-class SpriteTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    start_headless_allegro(15);
-    display = std::make_unique<FakeDisplay>(640, 480);
-  }
-  std::unique_ptr<FakeDisplay> display;
-};
-
-// Every pixel of a 640x480 frame after one call of each, over a sweep of
-// sizes, growths, angles and places (and a caller's clip on every other
+// Every pixel of a 640x480 frame after one call of each, for every combination
+// of base size, growth, angle and place (and a caller's clip on every other
 // case); the background is a pattern so a pixel drawn or skipped wrongly shows.
-TEST_F(SpriteTest, CheapDrawingMatchesThePlainProcedureEverywhere) {
-  struct Pair {
-    int a, b;
-  };
-  const Pair bases[] = {{240, 220}, {327, 409}, {368, 134}, {31, 17}};
-  const Pair growths[] = {{0, 0},     {-200, -150}, {-75, -37}, {24, 16},    {200, 250},
+TEST(Sprite, CheapDrawingMatchesThePlainProcedureEverywhere) {
+  start_headless_allegro(15);
+  FakeDisplay display(640, 480);
+  const int bases[][2] = {{240, 220}, {327, 409}, {368, 134}, {31, 17}};
+  const int grows[][2] = {{0, 0},     {-200, -150}, {-75, -37}, {24, 16},    {200, 250},
                           {-52, -110}, {-240, 10},  {5, -500},  {1700, 1200}};
   const int angles[] = {0, 5, -5, 64, 128, -64, 37, 211, 256, 300};
-  const Pair places[] = {{150, 98}, {300, 200}, {20, 400}, {-100, 300},
-                         {600, -80}, {700, 100}, {-2000, -2000}};
-  BitmapPtr picture = make_pattern_bitmap(57, 43, 3);
+  const int places[][2] = {{150, 98},  {300, 200}, {20, 400},     {-100, 300},
+                           {600, -80}, {700, 100}, {-2000, -2000}};
+  BitmapPtr picture = make_pattern_bitmap(57, 43, 3), background = make_pattern_bitmap(640, 480, 1);
   rectfill(picture.get(), 10, 5, 30, 20, makecol(255, 0, 255));  // a hole
-  BitmapPtr background = make_pattern_bitmap(640, 480, 1);
   BitmapPtr expected = make_filled_bitmap(640, 480, 0), actual = make_filled_bitmap(640, 480, 0);
-  long cases = 0, drawn = 0;
-  for (Pair base : bases)
-    for (Pair growth : growths)
-      for (int angle : angles)
-        for (Pair place : places) {
-          for (BITMAP *frame : {expected.get(), actual.get()}) {
-            blit(background.get(), frame, 0, 0, 0, 0, 640, 480);
-            set_clip_rect(frame, 0, 0, 639, 479);
-            if (cases % 2) set_clip_rect(frame, 100, 120, 500, 400);
-          }
-          reference_sprite(expected.get(), picture.get(), base.a, base.b, place.a, place.b,
-                           angle, growth.a, growth.b);
-          zephyrun::sprite(actual.get(), picture.get(), base.a, base.b, place.a, place.b, angle,
-                           growth.a, growth.b);
-          int l, t, r, b;
-          get_clip_rect(actual.get(), &l, &t, &r, &b);
-          ASSERT_EQ(cases % 2 ? 100 + 120 + 500 + 400 : 639 + 479, l + t + r + b) << "clip kept";
-          bool drew = false;
-          for (int y = 0; y < 480; y++) {
-            drew = drew || std::memcmp(expected->line[y], background->line[y], 640 * 2) != 0;
-            if (std::memcmp(expected->line[y], actual->line[y], 640 * 2) != 0)
-              FAIL() << "base " << base.a << "x" << base.b << " growth " << growth.a << ","
-                     << growth.b << " angle " << angle << " at " << place.a << "," << place.b
-                     << ": " << first_difference(expected.get(), actual.get());
-          }
-          cases++;
-          drawn += drew;
-        }
-  EXPECT_GT(drawn, cases / 3) << "a sweep that mostly draws nothing proves little";
-  std::printf("sprite sweep: %ld cases (%ld drawing), %ld pixels compared\n", cases, drawn,
-              cases * 640 * 480);
+  const long cases = 4 * 9 * 10 * 7;
+  for (long n = 0; n < cases; n++) {
+    const int *base = bases[n / 630], *grow = grows[n / 70 % 9], *at = places[n % 7];
+    const int angle = angles[n / 7 % 10];
+    for (BITMAP *frame : {expected.get(), actual.get()}) {
+      blit(background.get(), frame, 0, 0, 0, 0, 640, 480);
+      set_clip_rect(frame, 0, 0, 639, 479);
+      if (n % 2) set_clip_rect(frame, 100, 120, 500, 400);
+    }
+    reference_sprite(expected.get(), picture.get(), base[0], base[1], at[0], at[1], angle,
+                     grow[0], grow[1]);
+    zephyrun::sprite(actual.get(), picture.get(), base[0], base[1], at[0], at[1], angle, grow[0],
+                     grow[1]);
+    ASSERT_EQ(std::tie(actual->cl, actual->ct, actual->cr, actual->cb),
+              std::tie(expected->cl, expected->ct, expected->cr, expected->cb)) << "clip changed";
+    for (int y = 0; y < 480; y++)
+      if (std::memcmp(expected->line[y], actual->line[y], 640 * 2) != 0)
+        FAIL() << "base " << base[0] << "x" << base[1] << " growth " << grow[0] << "," << grow[1]
+               << " angle " << angle << " at " << at[0] << "," << at[1] << ": "
+               << first_difference(expected.get(), actual.get());
+  }
+  std::printf("sprite sweep: %ld cases, %ld pixels compared\n", cases, cases * 640 * 480);
 }
 
 // With no graphics mode the scratch has no area: the call draws nothing and
 // does not fail (the plain procedure would turn a 0 x 0 scratch).
-TEST_F(SpriteTest, WithoutAScreenNothingIsDrawn) {
+TEST(Sprite, WithoutAScreenNothingIsDrawn) {
+  start_headless_allegro(15);
+  ASSERT_EQ(gfx_driver, nullptr);
   BITMAP *kept_scratch = zephyrun::oggetto1;
   const int kept_data = zephyrun::data;
-  GFX_DRIVER *kept_driver = gfx_driver;
-  zephyrun::oggetto1 = nullptr;
-  zephyrun::data = 1;
-  gfx_driver = nullptr;
+  zephyrun::oggetto1 = nullptr, zephyrun::data = 1;
   BitmapPtr picture = make_filled_bitmap(10, 10, makecol(250, 0, 0));
-  BitmapPtr frame = make_filled_bitmap(64, 48, 0);
-  zephyrun::sprite(frame.get(), picture.get(), 10, 10, 5, 5, 7, 0, 0);
-  zephyrun::sprite(frame.get(), picture.get(), 10, 10, 5, 5, 0, 0, 0);
-  BitmapPtr blank = make_filled_bitmap(64, 48, 0);
+  BitmapPtr frame = make_filled_bitmap(64, 48, 0), blank = make_filled_bitmap(64, 48, 0);
+  for (int angle : {7, 0}) zephyrun::sprite(frame.get(), picture.get(), 10, 10, 5, 5, angle, 0, 0);
   EXPECT_EQ(first_difference(blank.get(), frame.get()), "");
-  gfx_driver = kept_driver;
   if (zephyrun::oggetto1) destroy_bitmap(zephyrun::oggetto1);
-  zephyrun::oggetto1 = kept_scratch;
-  zephyrun::data = kept_data;
+  zephyrun::oggetto1 = kept_scratch, zephyrun::data = kept_data;
 }
-
-}  // namespace

@@ -9,20 +9,6 @@ ReferenceGround::~ReferenceGround() {
     if (bmp) destroy_bitmap(bmp);
 }
 
-// A source span that starts `shift` columns into the strip wraps round it.
-void ReferenceGround::stretch_row(int row, int offset, int dx, int dw) {
-  int shift = offset % schermox;
-  if (shift < 0) shift += schermox;
-  if (shift == 0) {
-    stretch_blit(bmp2, bmp3, 0, row, schermox, 1, dx, row, dw, 1);
-    return;
-  }
-  if (!wrapped_row) wrapped_row = create_bitmap(schermox, 1);
-  blit(bmp2, wrapped_row, shift, row, 0, 0, schermox - shift, 1);
-  blit(bmp2, wrapped_row, 0, row, schermox - shift, 0, shift, 1);
-  stretch_blit(wrapped_row, bmp3, 0, 0, schermox, 1, dx, row, dw, 1);
-}
-
 void ReferenceGround::livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift,
                                 int step, int x, int y, int angle) {
   if (array == 2) {
@@ -30,6 +16,7 @@ void ReferenceGround::livscroll(BITMAP *terrain, BITMAP *target, int span, int h
     schermoy = height;
     bmp2 = create_bitmap(schermox, 2 * schermoy - 1);
     bmp3 = create_bitmap(schermox, schermoy - 1);
+    wrapped_row = create_bitmap(schermox, 1);
     array = 1;
   }
   if (array == 1) {
@@ -37,10 +24,9 @@ void ReferenceGround::livscroll(BITMAP *terrain, BITMAP *target, int span, int h
       scorrimentox[a] = 2 * schermox;
       b = b + 2.0f;
       inc[a] = b;
-      if (a == height) array = 0;
     }
+    array = 0;
   }
-  if (array != 0) return;
 
   draw_sprite(bmp2, terrain, 0, height + immy1);
   draw_sprite(bmp2, terrain, 0, immy1);
@@ -49,9 +35,13 @@ void ReferenceGround::livscroll(BITMAP *terrain, BITMAP *target, int span, int h
   if (immy1 < -height) immy1 = 0;
 
   for (a = 0; a <= height; a++) {
-    int dx = static_cast<int>(-inc[a] * (height / 2));
-    int dw = static_cast<int>(schermox + height * inc[a]);
-    stretch_row(a, scorrimentox[a], dx, dw);
+    // The row's source span starts `shift` columns into the strip and wraps round it.
+    int shift = scorrimentox[a] % schermox;
+    if (shift < 0) shift += schermox;
+    blit(bmp2, wrapped_row, shift, a, 0, 0, schermox - shift, 1);
+    blit(bmp2, wrapped_row, 0, a, schermox - shift, 0, shift, 1);
+    stretch_blit(wrapped_row, bmp3, 0, 0, schermox, 1, static_cast<int>(-inc[a] * (height / 2)),
+                 a, static_cast<int>(schermox + height * inc[a]), 1);
     scorrimentox[a] = scorrimentox[a] + drift;
     if (scorrimentox[a] >= 2 * schermox + span) scorrimentox[a] = 2 * schermox;
     if (scorrimentox[a] <= 2 * schermox - span) scorrimentox[a] = 2 * schermox;

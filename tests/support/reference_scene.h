@@ -13,27 +13,18 @@ namespace testing_support {
 void reference_sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, int y,
                       int angle, int groww, int growh);
 
-// Forgets the reference sprite's scratch, so the next call sizes a new one
-// from the screen size of that moment.
-void reset_reference_sprite();
-
 // The scrolling ground as first described: both terrain copies into the
 // strip, every row stretched across the whole ground bitmap, the whole ground
-// pivoted. Its state is its own (set up on the first call, like the game's);
-// the scroll offset and the row offsets are visible for comparisons.
+// pivoted. Its state is its own, set up on the first call like the game's.
 struct ReferenceGround {
   int array = 2, schermox = 0, schermoy = 0, immy1 = 0, a = 0;
   BITMAP *bmp2 = nullptr, *bmp3 = nullptr, *wrapped_row = nullptr;
-  float inc[10000] = {};
+  float inc[10000] = {}, b = 1.0f;
   int scorrimentox[10000] = {};
-  float b = 1.0f;
 
   ~ReferenceGround();
   void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
                  int x, int y, int angle);
-
- private:
-  void stretch_row(int row, int offset, int dx, int dw);
 };
 
 }  // namespace testing_support
