@@ -55,7 +55,9 @@ using SpriteRoutine = void (*)(BITMAP *, BITMAP *, int, int, int, int, int, int,
 
 int sway(int frame) {
   const int phase = frame % 110;
-  return phase < 9 ? phase : (phase < 28 ? 18 - phase : phase - 37);
+  if (phase < 9) return phase;
+  if (phase < 28) return 18 - phase;
+  return phase < 37 ? phase - 37 : 0;
 }
 
 template <typename Ground>
