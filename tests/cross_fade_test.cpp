@@ -44,22 +44,15 @@ TEST_F(CrossFade, FirstPictureFadesAsTheSquareOfWhatIsLeft) {
   EXPECT_LT(red_shown_after(250, nullptr, black), 8);
 }
 
-TEST_F(CrossFade, EndsOnTheSecondPictureAtLevel255) {
-  BitmapPtr blue = make_filled_bitmap(64, 48, makecol(0, 0, 255));
-  dissolvenza(work_.get(), target_.get(), white_.get(), 0, blue.get(), 0, 64, 48, 255);
-  dissolvenza(work_.get(), target_.get(), white_.get(), 0, blue.get(), 0, 64, 48, 255);
-  int p = getpixel(target_.get(), 30, 30);
-  EXPECT_LT(getr(p), 16);
-  EXPECT_GT(getb(p), 230);
-}
-
-TEST_F(CrossFade, PlainColoursStandInForMissingPictures) {
+TEST_F(CrossFade, PlainColoursStandInForMissingPicturesAndLevel255EndsOnTheSecond) {
   const int red = makecol(255, 0, 0), blue = makecol(0, 0, 255);
-  dissolvenza(work_.get(), target_.get(), nullptr, red, nullptr, blue, 64, 48, 0);
-  dissolvenza(work_.get(), target_.get(), nullptr, red, nullptr, blue, 64, 48, 0);
-  int p = getpixel(target_.get(), 63, 47);
-  EXPECT_GT(getr(p), 230);
-  EXPECT_LT(getb(p), 16);
+  for (int level : {0, 255}) {
+    dissolvenza(work_.get(), target_.get(), nullptr, red, nullptr, blue, 64, 48, level);
+    dissolvenza(work_.get(), target_.get(), nullptr, red, nullptr, blue, 64, 48, level);
+    const int p = getpixel(target_.get(), 63, 47);
+    EXPECT_EQ(getr(p) > 230 && getb(p) < 16, level == 0) << "red at level " << level;
+    EXPECT_EQ(getb(p) > 230 && getr(p) < 16, level == 255) << "blue at level " << level;
+  }
 }
 
 TEST_F(CrossFade, MaskColouredPlainPictureDrawsNothing) {
