@@ -9,7 +9,7 @@ packages=(
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libmpg123-dev
   libgtest-dev googletest libbenchmark-dev
-  xvfb xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps imagemagick
   lame twolame mpg123
   clang libclang-rt-14-dev
 )
