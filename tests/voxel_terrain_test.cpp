@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "test_support.h"
 #include "zephyrun.h"
 
@@ -29,6 +31,18 @@ TEST_F(VoxelTerrain, FlatGroundGivesTheColumnOneSegmentColouredByItsFirstCell) {
       ASSERT_EQ(getpixel(view.get(), 0, row), row >= top_row && row <= BASE ? cell : sky_colour)
           << "height " << height << " row " << row;
     EXPECT_EQ(getpixel(view.get(), 1, BASE), sky_colour);  // columns beyond the rays
+  }
+}
+
+TEST_F(VoxelTerrain, EachRayTurnsByTheFieldOfViewOverTheRayCount) {
+  // Two rays from heading 0: the first looks straight along x, the second 30 degrees on.
+  for (auto [cell_x, cell_y, seen_by] : {std::tuple{104, 120, 0}, std::tuple{103, 122, 1}}) {
+    clear(heights.get());
+    heights->line[cell_y][cell_x] = 255;
+    render(X, Y, 0.0f, 6, 2);
+    for (int column : {0, 1})
+      EXPECT_EQ(getpixel(view.get(), column, BASE - 150) != sky_colour, column == seen_by)
+          << "cell " << cell_x << "," << cell_y << " column " << column;
   }
 }
 
