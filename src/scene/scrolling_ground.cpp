@@ -13,9 +13,9 @@
 // as the ground, as wide as the strip); where it is not, the ground stays
 // transparent there rather than showing stale strip memory.
 #include "zephyrun.h"
+#include "turned_area.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
@@ -83,32 +83,16 @@ static const SpanColumns &span_columns(int row, int dx, int dw) {
   return found;
 }
 
-struct Area {
-  int left, top, right, bottom;  // inclusive
-};
-
 // The ground pixels the pivot can sample: the destination's clip turned back
-// into the ground, widened by two pixels for the library's rounding.
+// into the ground.
 static Area ground_seen(BITMAP *target, int pivot_x, int pivot_y, int centre_x, int centre_y,
                         int angle, int last_row) {
   int left = 0, top = 0, right = target->w - 1, bottom = target->h - 1;
   if (get_clip_state(target)) get_clip_rect(target, &left, &top, &right, &bottom);
-  const double turn = (angle & 255) * (2.0 * M_PI / 256.0);
-  const double cosine = std::cos(turn), sine = std::sin(turn);
-  double min_u = 1e18, max_u = -1e18, min_v = 1e18, max_v = -1e18;
-  for (int corner = 0; corner < 4; corner++) {
-    const double from_x = (corner & 1 ? right + 1 : left) - pivot_x;
-    const double from_y = (corner & 2 ? bottom + 1 : top) - pivot_y;
-    const double u = centre_x + from_x * cosine + from_y * sine;
-    const double v = centre_y - from_x * sine + from_y * cosine;
-    min_u = std::min(min_u, u), max_u = std::max(max_u, u);
-    min_v = std::min(min_v, v), max_v = std::max(max_v, v);
-  }
-  auto inside = [](double value, int low, int high) {
-    return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
-  };
-  return {inside(std::floor(min_u) - 2, 0, bmp3->w - 1), inside(std::floor(min_v) - 2, 0, last_row),
-          inside(std::ceil(max_u) + 2, -1, bmp3->w - 1), inside(std::ceil(max_v) + 2, -1, last_row)};
+  const Area seen = turned_bounds(left, top, right + 1, bottom + 1, pivot_x, pivot_y, centre_x,
+                                  centre_y, -angle);
+  return {std::clamp(seen.left, 0, bmp3->w - 1), std::clamp(seen.top, 0, last_row),
+          std::clamp(seen.right, -1, bmp3->w - 1), std::clamp(seen.bottom, -1, last_row)};
 }
 
 // The texture row strip row `row` shows at scroll offset `offset`: the copy

@@ -8,9 +8,9 @@
 // library computes a clipped row's first sample by the same fixed-point sum it
 // would have reached by stepping, so the clip changes no pixel.
 #include "zephyrun.h"
+#include "turned_area.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace zephyrun {
 
@@ -19,32 +19,6 @@ BITMAP *oggetto1;
 
 static int screen_width() { return gfx_driver ? gfx_driver->w : 0; }
 static int screen_height() { return gfx_driver ? gfx_driver->h : 0; }
-
-struct Area {
-  int left, top, right, bottom;  // inclusive
-};
-
-// Destination pixels the turned picture can land on: its four corners turned
-// about the pivot as the library turns them, widened by two pixels for the
-// library's fixed-point rounding.
-static Area turned_picture_bounds(int width, int height, int pivot_x, int pivot_y,
-                                  int centre_x, int centre_y, int angle) {
-  const double turn = (angle & 255) * (2.0 * M_PI / 256.0);
-  const double cosine = std::cos(turn), sine = std::sin(turn);
-  double min_x = 1e18, max_x = -1e18, min_y = 1e18, max_y = -1e18;
-  for (int corner = 0; corner < 4; corner++) {
-    const double u = (corner & 1 ? width : 0) - centre_x;
-    const double v = (corner & 2 ? height : 0) - centre_y;
-    const double dest_x = pivot_x + u * cosine - v * sine;
-    const double dest_y = pivot_y + u * sine + v * cosine;
-    min_x = std::min(min_x, dest_x);
-    max_x = std::max(max_x, dest_x);
-    min_y = std::min(min_y, dest_y);
-    max_y = std::max(max_y, dest_y);
-  }
-  return {static_cast<int>(std::floor(min_x)) - 2, static_cast<int>(std::floor(min_y)) - 2,
-          static_cast<int>(std::ceil(max_x)) + 2, static_cast<int>(std::ceil(max_y)) + 2};
-}
 
 // Runs `draw` with the destination's clip narrowed to `area`; the caller's
 // clip is put back afterwards. Nothing is drawn when they do not meet.
@@ -97,8 +71,8 @@ void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, i
   }
 
   stretch_sprite(oggetto1, picture, 0, 0, basew + groww, baseh + growh);
-  const Area reach =
-      turned_picture_bounds(width, height, pivot_x, pivot_y, basew / 2, baseh / 2, angle);
+  // Destination pixels the turned picture can land on.
+  const Area reach = turned_bounds(0, 0, width, height, basew / 2, baseh / 2, pivot_x, pivot_y, angle);
   within(destination, reach, [&] {
     pivot_sprite(destination, oggetto1, pivot_x, pivot_y, basew / 2, baseh / 2, itofix(angle));
   });
