@@ -60,9 +60,11 @@ class OpenGLPresentation : public ::testing::Test {
   static void SetUpTestSuite() {
     if (window_open) return;
     ASSERT_EQ(allegro_init(), 0) << "needs a reachable X display (Xvfb): " << allegro_error;
+    made_before_the_mode = make_known_picture(kW, kH, 15);
     set_color_depth(32);
     window_open = zephyrun::gfxGL(kW, kH, 0, 32) == 0;
   }
+  static void TearDownTestSuite() { made_before_the_mode.reset(); }
   void SetUp() override { ASSERT_TRUE(window_open) << "no OpenGL window: " << allegro_error; }
 
   // On fresh colour and depth buffers, since renderGL leaves clearing to the caller.
@@ -72,6 +74,7 @@ class OpenGLPresentation : public ::testing::Test {
     zephyrun::renderGL(w, h, 0, 0, dz, 0, 0, anglez, pic);
   }
   static inline bool window_open = false;
+  static inline BitmapPtr made_before_the_mode;  // a 15-bit picture from before gfxGL
 };
 
 TEST_F(OpenGLPresentation, FrameShowsUprightFillingScaledShrunkOrTurnedAsAsked) {
@@ -99,6 +102,16 @@ TEST_F(OpenGLPresentation, FrameShowsUprightFillingScaledShrunkOrTurnedAsAsked) 
     present(pic.get(), c.dz, c.anglez);
     expect_shown(c.shown);
   }
+}
+
+// A game loads its 15-bit pictures before it switches to OpenGL: they must keep
+// their colours, and magic pink must stay the colour masked drawing skips.
+TEST_F(OpenGLPresentation, PicturesMadeBeforeTheModeKeepTheirColoursAndMask) {
+  present(made_before_the_mode.get());
+  expect_shown({{4, 4, kWhite}, {160, 140, kRed}, {480, 140, kGreen}, {160, 360, kBlue},
+                {480, 360, kYellow}});
+  EXPECT_EQ(makecol_depth(15, 255, 0, 255), MASK_COLOR_15);
+  EXPECT_EQ(makecol_depth(16, 255, 0, 255), MASK_COLOR_16);
 }
 
 TEST_F(OpenGLPresentation, ScratchKeepsTheFirstCallsSize) {

@@ -25,6 +25,20 @@ static bool opengl_mode_is_set() {
          (gfx_driver->id == GFX_OPENGL_WINDOWED || gfx_driver->id == GFX_OPENGL_FULLSCREEN);
 }
 
+// AllegroGL's mode sets its own 15- and 16-bit pixel layouts (5:5:5:1 and
+// 5:6:5 from the top), which garbles every 15/16-bit bitmap made before, and
+// makes makecol's magic pink differ from the colour masked drawing skips.
+// Such bitmaps only ever reach OpenGL through a copy at the screen's depth,
+// so the layouts they were made with are put back.
+struct HiColourLayout {
+  int r15 = _rgb_r_shift_15, g15 = _rgb_g_shift_15, b15 = _rgb_b_shift_15;
+  int r16 = _rgb_r_shift_16, g16 = _rgb_g_shift_16, b16 = _rgb_b_shift_16;
+  void restore() const {
+    _rgb_r_shift_15 = r15, _rgb_g_shift_15 = g15, _rgb_b_shift_15 = b15;
+    _rgb_r_shift_16 = r16, _rgb_g_shift_16 = g16, _rgb_b_shift_16 = b16;
+  }
+};
+
 static void refuse(const char *reason) {
   ustrzcpy(allegro_error, ALLEGRO_ERROR_SIZE, reason);
 }
@@ -49,7 +63,9 @@ int gfxGL(int width, int height, int fullscreen, int depth) {
   allegro_gl_set(AGL_FULLSCREEN, fullscreen);
   allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_DOUBLEBUFFER | AGL_Z_DEPTH | AGL_FULLSCREEN);
   allegro_gl_set(AGL_RENDERMETHOD, 1);
+  const HiColourLayout layout_in_use;
   if (set_gfx_mode(GFX_OPENGL, width, height, 0, 0) != 0) return -1;  // allegro_error says why
+  layout_in_use.restore();
 
   allegro_gl_use_mipmapping(TRUE);
   glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
