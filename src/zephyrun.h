@@ -37,6 +37,12 @@ extern int proflag2;  // fire request handed to the shot
 // line on stderr naming what failed and returns 1 (nothing is drawn then).
 int start_up();
 
+// Loads the five files from the working directory into cors, bit, cielo,
+// asteroide and prese, at the current colour depth. Returns 0, or prints one
+// line on stderr, "<program>: cannot load ..." naming the file and the
+// directory, and returns 1.
+int load_assets(const char *program);
+
 // Readies the title phase: its first frame shows the title at full brightness.
 void begin_title();
 

@@ -22,22 +22,21 @@ static int report_failure(const char *what) {
   return 1;
 }
 
-static int report_missing_file(const char *name) {
+static int report_missing_file(const char *program, const char *name) {
   char directory[PATH_MAX];
   if (!getcwd(directory, sizeof directory)) std::snprintf(directory, sizeof directory, ".");
-  std::fprintf(stderr,
-               "zephyrun: cannot load \"%s\": looked for it in the working directory %s\n", name,
-               directory);
+  std::fprintf(stderr, "%s: cannot load \"%s\": looked for it in the working directory %s\n",
+               program, name, directory);
   return 1;
 }
 
-static int load_assets() {
-  if (!(cors = load_datafile("cor.dat"))) return report_missing_file("cor.dat");
-  if (!(bit = load_bitmap("terreno.tga", colori))) return report_missing_file("terreno.tga");
-  if (!(cielo = load_bitmap("cielo.bmp", colori))) return report_missing_file("cielo.bmp");
+int load_assets(const char *program) {
+  if (!(cors = load_datafile("cor.dat"))) return report_missing_file(program, "cor.dat");
+  if (!(bit = load_bitmap("terreno.tga", colori))) return report_missing_file(program, "terreno.tga");
+  if (!(cielo = load_bitmap("cielo.bmp", colori))) return report_missing_file(program, "cielo.bmp");
   if (!(asteroide = load_bitmap("asteroide.tga", colori)))
-    return report_missing_file("asteroide.tga");
-  if (!(prese = load_bitmap("present.bmp", colori))) return report_missing_file("present.bmp");
+    return report_missing_file(program, "asteroide.tga");
+  if (!(prese = load_bitmap("present.bmp", colori))) return report_missing_file(program, "present.bmp");
   return 0;
 }
 
@@ -52,7 +51,7 @@ int start_up() {
   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
     return report_failure("cannot open a 640x480 window at colour depth 15");
   set_window_title("zephyrun");
-  if (load_assets() != 0) return 1;
+  if (load_assets("zephyrun") != 0) return 1;
   begin_title();
   return 0;
 }
