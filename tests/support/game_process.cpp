@@ -37,17 +37,26 @@ std::string built_asset_directory() { return std::string(ZEPHYRUN_BINARY_DIR) + 
 std::string built_game_path() { return std::string(ZEPHYRUN_BINARY_DIR) + "/zephyrun"; }
 
 GameProcess::GameProcess(const std::string &program, const std::string &directory,
-                         bool unset_display) {
+                         bool unset_display)
+    : GameProcess(program, directory, LaunchOptions{{}, {}, unset_display, "zephyrun"}) {}
+
+GameProcess::GameProcess(const std::string &program, const std::string &directory,
+                         const LaunchOptions &options)
+    : window_title_(options.window_title) {
   char path[] = "/tmp/zephyrun-game-output-XXXXXX";
   int fd = mkstemp(path);
   output_path_ = path;
+  std::vector<char *> argv{const_cast<char *>(program.c_str())};
+  for (const std::string &argument : options.arguments) argv.push_back(const_cast<char *>(argument.c_str()));
+  argv.push_back(nullptr);
   pid_ = fork();
   if (pid_ == 0) {
     dup2(fd, 1);
     dup2(fd, 2);
-    if (unset_display) unsetenv("DISPLAY");
+    if (options.unset_display) unsetenv("DISPLAY");
+    for (const auto &[name, value] : options.environment) setenv(name.c_str(), value.c_str(), 1);
     if (chdir(directory.c_str()) != 0) _exit(126);
-    execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
+    execv(program.c_str(), argv.data());
     _exit(127);
   }
   close(fd);
@@ -85,7 +94,8 @@ std::string GameProcess::output() const {
 std::string GameProcess::window(double timeout_s) {
   auto until = Clock::now() + std::chrono::duration<double>(timeout_s);
   while (window_.empty() && Clock::now() < until && running()) {
-    run_command("xdotool search --onlyvisible --name '^zephyrun$' 2>/dev/null | head -1", &window_);
+    run_command("xdotool search --onlyvisible --name '^" + window_title_ + "$' 2>/dev/null | head -1",
+                &window_);
     while (!window_.empty() && std::isspace(static_cast<unsigned char>(window_.back())))
       window_.pop_back();
     if (window_.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
