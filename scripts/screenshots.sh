@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Runs the built game under an X server of its own and saves two pictures of
-# its window: title.png (the title picture, before it has faded) and
-# flying.png (the flying scene with a shot in flight). The README shows
-# docs/flying.png.
+# Runs the built game and the toolkit showcase under an X server of its own
+# and saves pictures of their windows: title.png (the title picture, before it
+# has faded), flying.png (the flying scene with a shot in flight), and from the
+# showcase showcase-dissolve.png (a column dissolve half-way),
+# showcase-voxel.png, showcase-collision.png (a marked hit) and
+# showcase-opengl.png (the flying scene on its turning quad). The README
+# shows docs/flying.png and docs/showcase-voxel.png.
 #   usage: scripts/screenshots.sh [build dir, default build] [output dir, default docs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 out=$(realpath -m "${2:-docs}")
-[ -x "$build/zephyrun" ] && [ -f "$build/assets/cor.dat" ] ||
+[ -x "$build/zephyrun" ] && [ -x "$build/zephyrun-showcase" ] && [ -f "$build/assets/cor.dat" ] ||
   { echo "no built game in $build (run scripts/build.sh first)" >&2; exit 1; }
 mkdir -p "$out"
 rm -f "$out/title.png" "$out/flying.png"
@@ -72,4 +75,23 @@ xdotool keyup --window "$window" space
 xdotool keydown --window "$window" Escape
 for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
 game=
-echo "saved $out/title.png and $out/flying.png"
+
+(cd "$build/assets" && exec "$build/zephyrun-showcase") >"$work/showcase.log" 2>&1 &
+game=$!
+window=$(xdotool search --sync --onlyvisible --name '^zephyrun-showcase$' | head -1)
+press() { xdotool keydown --window "$window" "$1"; sleep "${2:-0.15}"; xdotool keyup --window "$window" "$1"; }
+sleep 3  # past the pacing's first, unpaced, measuring window
+press 3; sleep 1.2; shoot "$out/showcase-dissolve.png"
+sleep 4
+press Tab; sleep 0.5; press Right 0.3; sleep 0.3; shoot "$out/showcase-voxel.png"
+press Tab; sleep 0.5; press Right 2.6; sleep 0.3; shoot "$out/showcase-collision.png"
+press Tab; press Tab; sleep 0.5
+# The OpenGL mode brings a window of its own.
+xdotool keydown --window "$window" g; sleep 1.5
+window=$(xdotool search --onlyvisible --name '^zephyrun-showcase$' | tail -1)
+xdotool keyup --window "$window" g
+sleep 1.5; shoot "$out/showcase-opengl.png"
+xdotool keydown --window "$window" Escape  # the window is gone before a key-up could reach it
+for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+game=
+echo "saved title.png, flying.png and showcase-{dissolve,voxel,collision,opengl}.png in $out"
