@@ -5,12 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-$PWD/build}
-display=:$((200 + RANDOM % 300))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source scripts/own-x-server.sh
+game=
 trap 'kill $game 2>/dev/null; wait $game 2>/dev/null; kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-sleep 1
 (cd "$build/assets" && exec ../zephyrun) &
 game=$!
 window=$(xdotool search --sync --name '^zephyrun$' | head -1)
