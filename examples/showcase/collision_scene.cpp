@@ -55,7 +55,7 @@ static void draw(BITMAP *frame) {
   } else {
     std::snprintf(status, sizeof status, "collisione = 0: no opaque pixel shared");
   }
-  draw_caption(frame, current_scene_number(), "collisione",
+  draw_caption(frame, "collisione",
                "arrows: steer the ship into the asteroid  Tab: next  Esc: quit", status);
 }
 

@@ -16,12 +16,9 @@ static const Scene *const scenes[scene_count] = {&transitions_scene, &voxel_scen
                                                  &collision_scene, &music_scene, &opengl_scene};
 static int scene_index = 0;
 
-int current_scene_number() { return scene_index + 1; }
-
-void draw_caption(BITMAP *frame, int scene_number, const char *routine, const char *keys,
-                  const std::string &status) {
+void draw_caption(BITMAP *frame, const char *routine, const char *keys, const std::string &status) {
   rectfill(frame, 0, 434, 639, 479, makecol(8, 8, 40));
-  textprintf_ex(frame, font, 8, 438, makecol(255, 224, 64), -1, "%d/%d  %s", scene_number,
+  textprintf_ex(frame, font, 8, 438, makecol(255, 224, 64), -1, "%d/%d  %s", scene_index + 1,
                 scene_count, routine);
   textout_ex(frame, font, keys, 8, 452, makecol(255, 255, 255), -1);
   textout_ex(frame, font, status.c_str(), 8, 466, makecol(160, 224, 255), -1);

@@ -20,7 +20,7 @@ static void draw(BITMAP *frame) {
   textout_ex(frame, font, " 0  playing, or nothing to do this frame", 90, 236, grey, -1);
   textout_ex(frame, font, " 1  just finished        -1  not playing", 90, 250, grey, -1);
   textout_ex(frame, font, "-2  corrupt data         -3  the file fell behind", 90, 264, grey, -1);
-  draw_caption(frame, current_scene_number(), "the MP3 stream (almp3_*, *_mp3_file)",
+  draw_caption(frame, "the MP3 stream (almp3_*, *_mp3_file)",
                "zephyrun-showcase song.mp3 plays a song  Tab: next  Esc: quit", music_status());
 }
 

@@ -28,7 +28,7 @@ static void draw(BITMAP *frame) {
   nemico();
   sparogiocatore(key[KEY_SPACE] ? 1 : 0);
   giocatore();
-  draw_caption(frame, current_scene_number(), "gfxGL, renderGL, doppiobuffering mode 1",
+  draw_caption(frame, "gfxGL, renderGL, doppiobuffering mode 1",
                opengl_is_on() ? "arrows: steer  space: fire  Tab: next  Esc: quit"
                               : "G: switch to OpenGL  arrows: steer  space: fire  Tab: next",
                opengl_status());

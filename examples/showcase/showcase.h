@@ -28,9 +28,7 @@ constexpr int scene_count = 5;
 
 // The caption band at the bottom of the frame: the scene's number and the
 // routine it shows, its keys, and one line of what is going on.
-void draw_caption(BITMAP *frame, int scene_number, const char *routine, const char *keys,
-                  const std::string &status);
-int current_scene_number();  // 1 .. scene_count
+void draw_caption(BITMAP *frame, const char *routine, const char *keys, const std::string &status);
 
 // Music (music_player.cpp): the file named on the command line, polled once a frame.
 void start_music(const char *file_name);  // nullptr: no music

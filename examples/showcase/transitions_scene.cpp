@@ -88,7 +88,7 @@ static void draw(BITMAP *frame) {
       sky_shown = true;
     }
   }
-  draw_caption(frame, current_scene_number(), "dissolvenza, dissolvcas, dissolvworm",
+  draw_caption(frame, "dissolvenza, dissolvcas, dissolvworm",
                "1: cross-fade  2: block dissolve  3: column dissolve  Tab: next  Esc: quit",
                status);
 }

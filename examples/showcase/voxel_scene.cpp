@@ -123,7 +123,7 @@ static void draw(BITMAP *frame) {
   std::snprintf(status, sizeof status, "viewer at (%d, %d), heading %d degrees, eye height %d",
                 static_cast<int>(viewer_x), static_cast<int>(viewer_y),
                 (static_cast<int>(std::lround(heading * 57.29578f)) % 360 + 360) % 360, eye);
-  draw_caption(frame, current_scene_number(), "rendervoxel",
+  draw_caption(frame, "rendervoxel",
                "Left/Right: turn  Up/Down: fly  PgUp/PgDn: eye height  Tab: next  Esc: quit",
                status);
 }
