@@ -4,12 +4,9 @@
 # 10 s stretch of paced play, as a share of one core. Build first (build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${BUILD_DIR:-$PWD/build}
 source scripts/own-x-server.sh
-game=
-trap 'kill $game 2>/dev/null; wait $game 2>/dev/null; kill $xvfb 2>/dev/null || true' EXIT
 (cd "$build/assets" && exec ../zephyrun) &
-game=$!
+program=$!
 window=$(xdotool search --sync --name '^zephyrun$' | head -1)
 start=$(date +%s.%N)
 echo "second counter"
@@ -20,7 +17,7 @@ for s in $(seq 1 40); do
   echo "$s $value"
 done
 ticks=$(getconf CLK_TCK)
-cpu() { awk '{print $14 + $15}' /proc/$game/stat; }
+cpu() { awk '{print $14 + $15}' /proc/$program/stat; }
 before=$(cpu)
 sleep 10
 after=$(cpu)

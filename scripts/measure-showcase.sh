@@ -5,15 +5,12 @@
 # where the pacing waits with OpenGL clears (its mode 1). Build first (build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${BUILD_DIR:-$PWD/build}
 source scripts/own-x-server.sh
-showcase=
-trap 'kill $showcase 2>/dev/null; wait $showcase 2>/dev/null; kill $xvfb 2>/dev/null || true' EXIT
 (cd "$build/assets" && exec ../zephyrun-showcase) >/dev/null 2>&1 &
-showcase=$!
+program=$!
 window=$(xdotool search --sync --onlyvisible --name '^zephyrun-showcase$' | head -1)
 press() { xdotool keydown --window "$window" "$1"; sleep 0.15; xdotool keyup --window "$window" "$1"; }
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$showcase/stat"; }
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$program/stat"; }
 # Counter readings every 2 s for $1 s, then the CPU share over that time.
 measure() {
   local before readings="" after

@@ -27,20 +27,26 @@ static void set_up() {
   status = "press 1, 2 or 3 to run a transition";
 }
 
-static void start(Transition transition, const char *name) {
+static const char *name_of(Transition transition) {
+  if (transition == Transition::cross_fade) return "dissolvenza";
+  if (transition == Transition::block_dissolve) return "dissolvcas";
+  return "dissolvworm";
+}
+
+static void start(Transition transition) {
   running = transition;
   frames_taken = 0;
   fade_level = 0;
-  status = std::string(name) + " running...";
+  status = std::string(name_of(transition)) + " running...";
   // The cross-fade shows the blend it prepared on the call before: start from the title.
   blit(zephyrun::prese, work, 0, 0, 0, 0, 640, 480);
 }
 
 static void key_pressed(int scancode) {
   if (running != Transition::none) return;  // a transition always runs to its end
-  if (scancode == KEY_1) start(Transition::cross_fade, "dissolvenza");
-  if (scancode == KEY_2) start(Transition::block_dissolve, "dissolvcas");
-  if (scancode == KEY_3) start(Transition::column_dissolve, "dissolvworm");
+  if (scancode == KEY_1) start(Transition::cross_fade);
+  if (scancode == KEY_2) start(Transition::block_dissolve);
+  if (scancode == KEY_3) start(Transition::column_dissolve);
 }
 
 static void update() {}
@@ -68,12 +74,6 @@ static bool step(BITMAP *frame) {
       break;
   }
   return false;
-}
-
-static const char *name_of(Transition transition) {
-  if (transition == Transition::cross_fade) return "dissolvenza";
-  if (transition == Transition::block_dissolve) return "dissolvcas";
-  return "dissolvworm";
 }
 
 static void draw(BITMAP *frame) {
