@@ -93,7 +93,8 @@ extern BITMAP *oggetto1;
 // OpenGL presentation (toolkit): enters a width x height OpenGL mode through
 // AllegroGL, depth being both colour and z-buffer depth (suggested, not
 // required), lit by one white directional light. Needs Allegro started on an
-// X display. Returns 0 when the mode is set, -1 when it cannot be (not the X11
+// X display. 15- and 16-bit bitmaps keep the pixel layout they were made
+// with. Returns 0 when the mode is set, -1 when it cannot be (not the X11
 // system driver, no GLX, mode refused: allegro_error says why).
 int gfxGL(int width, int height, int fullscreen, int depth);
 

@@ -64,8 +64,9 @@ int gfxGL(int width, int height, int fullscreen, int depth) {
   allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_DOUBLEBUFFER | AGL_Z_DEPTH | AGL_FULLSCREEN);
   allegro_gl_set(AGL_RENDERMETHOD, 1);
   const HiColourLayout layout_in_use;
-  if (set_gfx_mode(GFX_OPENGL, width, height, 0, 0) != 0) return -1;  // allegro_error says why
+  const bool mode_set = set_gfx_mode(GFX_OPENGL, width, height, 0, 0) == 0;
   layout_in_use.restore();
+  if (!mode_set) return -1;  // allegro_error says why
 
   allegro_gl_use_mipmapping(TRUE);
   glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
