@@ -11,11 +11,17 @@ static FakeAudioStream *active = nullptr;
 
 FakeAudioStream::FakeAudioStream() {
   active = this;
-  zephyrun::audio_stream_play = [](int len, int bits, int stereo, int freq, int vol, int pan) -> AUDIOSTREAM * {
+  zephyrun::audio_stream_play = [](int len, int bits, int stereo, int freq, int vol,
+                                   int pan) -> AUDIOSTREAM * {
     FakeAudioStream &f = *active;
     if (f.refuse_to_start) return nullptr;
     f.starts++;
-    f.samples_per_buffer = len, f.bits = bits, f.stereo = stereo, f.freq = freq, f.vol = vol, f.pan = pan;
+    f.samples_per_buffer = len;
+    f.bits = bits;
+    f.stereo = stereo;
+    f.freq = freq;
+    f.vol = vol;
+    f.pan = pan;
     f.buffer.assign((size_t)len * (stereo ? 2 : 1), 0);
     return &f.stream;
   };
@@ -24,12 +30,13 @@ FakeAudioStream::FakeAudioStream() {
   zephyrun::audio_stream_buffer = [](AUDIOSTREAM *s) -> void * {
     FakeAudioStream &f = *active;
     if (s != &f.stream || !f.offer_buffers || std::exchange(f.buffer_out, true)) return nullptr;
-    return std::fill(f.buffer.begin(), f.buffer.end(), 0x1234), f.buffer.data();
+    std::fill(f.buffer.begin(), f.buffer.end(), 0x1234);
+    return f.buffer.data();
   };
   zephyrun::audio_stream_buffer_filled = [](AUDIOSTREAM *s) {
     FakeAudioStream &f = *active;
     if (s != &f.stream || !std::exchange(f.buffer_out, false) || !f.keep_samples) return;
-    for (uint16_t sample : f.buffer) f.samples.push_back((int16_t)(sample ^ 0x8000));
+    for (uint16_t sample : f.buffer) f.samples.push_back(static_cast<int16_t>(sample ^ 0x8000));
   };
   zephyrun::audio_stream_stop = [](AUDIOSTREAM *s) { active->stops += s == &active->stream; };
 }

@@ -13,10 +13,18 @@ struct FakeAudioStream {
   FakeAudioStream();   // routes the music seam here
   ~FakeAudioStream();  // and back to the game library
 
-  bool offer_buffers = true, refuse_to_start = false;  // whether a poll finds a buffer; whether streams start
-  bool keep_samples = true;                            // benchmarks only count
-  int starts = 0, stops = 0;
-  int samples_per_buffer = 0, bits = 0, stereo = 0, freq = 0, vol = 0, pan = 0;  // as asked at the start
+  bool offer_buffers = true;     // whether a poll finds a buffer
+  bool refuse_to_start = false;  // whether streams fail to start
+  bool keep_samples = true;      // benchmarks only count
+  int starts = 0;
+  int stops = 0;
+  // As asked at the start.
+  int samples_per_buffer = 0;
+  int bits = 0;
+  int stereo = 0;
+  int freq = 0;
+  int vol = 0;
+  int pan = 0;
   std::vector<int16_t> samples;  // every sample handed over, signed again
 
   AUDIOSTREAM stream{};

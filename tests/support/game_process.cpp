@@ -4,10 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -16,6 +14,16 @@ namespace testing_support {
 
 using Clock = std::chrono::steady_clock;
 
+// Calls `done` every `pause_ms` until it holds or `timeout_s` has passed.
+static bool poll_until(double timeout_s, int pause_ms, const std::function<bool()> &done) {
+  const auto until = Clock::now() + std::chrono::milliseconds(static_cast<int>(timeout_s * 1000));
+  while (!done()) {
+    if (Clock::now() > until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(pause_ms));
+  }
+  return true;
+}
+
 bool run_command(const std::string &command, std::string *out) {
   FILE *pipe = popen(command.c_str(), "r");
   if (!pipe) return false;
@@ -23,38 +31,37 @@ bool run_command(const std::string &command, std::string *out) {
   char chunk[4096];
   size_t n;
   while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) text.append(chunk, n);
-  int status = pclose(pipe);
+  const int status = pclose(pipe);
   if (out) *out = text;
   return status == 0;
 }
 
-bool display_reachable() {
-  const char *display = std::getenv("DISPLAY");
-  return display && *display && run_command("xdotool getdisplaygeometry >/dev/null 2>&1");
+// The same server as scripts/test.sh starts. It must not reset when its last
+// client leaves: a program starting in that moment would be hung up on.
+bool run_under_own_x_server(const std::string &command,
+                            const std::string &extra_server_arguments) {
+  return run_command("xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp -noreset " +
+                     extra_server_arguments + "' " + command);
 }
 
 std::string built_asset_directory() { return std::string(ZEPHYRUN_BINARY_DIR) + "/assets"; }
 std::string built_game_path() { return std::string(ZEPHYRUN_BINARY_DIR) + "/zephyrun"; }
 
 GameProcess::GameProcess(const std::string &program, const std::string &directory,
-                         bool unset_display)
-    : GameProcess(program, directory, LaunchOptions{{}, {}, unset_display, "zephyrun"}) {}
-
-GameProcess::GameProcess(const std::string &program, const std::string &directory,
                          const LaunchOptions &options)
     : window_title_(options.window_title) {
   char path[] = "/tmp/zephyrun-game-output-XXXXXX";
-  int fd = mkstemp(path);
+  const int fd = mkstemp(path);
   output_path_ = path;
   std::vector<char *> argv{const_cast<char *>(program.c_str())};
-  for (const std::string &argument : options.arguments) argv.push_back(const_cast<char *>(argument.c_str()));
+  for (const std::string &argument : options.arguments)
+    argv.push_back(const_cast<char *>(argument.c_str()));
   argv.push_back(nullptr);
   pid_ = fork();
   if (pid_ == 0) {
     dup2(fd, 1);
     dup2(fd, 2);
     if (options.unset_display) unsetenv("DISPLAY");
-    for (const auto &[name, value] : options.environment) setenv(name.c_str(), value.c_str(), 1);
     if (chdir(directory.c_str()) != 0) _exit(126);
     execv(program.c_str(), argv.data());
     _exit(127);
@@ -63,7 +70,7 @@ GameProcess::GameProcess(const std::string &program, const std::string &director
 }
 
 GameProcess::~GameProcess() {
-  if (pid_ > 0 && !ended_) {
+  if (running()) {
     kill(pid_, SIGKILL);
     waitpid(pid_, &status_, 0);
   }
@@ -71,82 +78,65 @@ GameProcess::~GameProcess() {
 }
 
 bool GameProcess::running() {
-  if (ended_) return false;
-  if (waitpid(pid_, &status_, WNOHANG) == pid_) ended_ = true;
+  if (!ended_ && waitpid(pid_, &status_, WNOHANG) == pid_) ended_ = true;
   return !ended_;
 }
 
 int GameProcess::wait_exit(double timeout_s) {
-  auto until = Clock::now() + std::chrono::duration<double>(timeout_s);
-  while (running() && Clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  if (!ended_) return -1;
+  if (!poll_until(timeout_s, 10, [&] { return !running(); })) return -1;
   return WIFEXITED(status_) ? WEXITSTATUS(status_) : -2;
 }
 
 std::string GameProcess::output() const {
-  std::ifstream in(output_path_);
   std::stringstream text;
-  text << in.rdbuf();
+  text << std::ifstream(output_path_).rdbuf();
   return text.str();
 }
 
-// Allegro's X11 windows carry no _NET_WM_PID, so the game is found by title.
-std::string GameProcess::window(double timeout_s) {
-  auto until = Clock::now() + std::chrono::duration<double>(timeout_s);
-  while (window_.empty() && Clock::now() < until && running()) {
-    run_command("xdotool search --onlyvisible --name '^" + window_title_ + "$' 2>/dev/null | head -1",
+// Allegro's X11 windows carry no _NET_WM_PID, so the window is found by title.
+std::string GameProcess::window() {
+  poll_until(20, 100, [&] {
+    run_command("xdotool search --onlyvisible --name '^" + window_title_ + "$' | head -1",
                 &window_);
-    while (!window_.empty() && std::isspace(static_cast<unsigned char>(window_.back())))
-      window_.pop_back();
-    if (window_.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
+    if (!window_.empty() && window_.back() == '\n') window_.pop_back();
+    return !window_.empty() || !running();
+  });
   return window_;
 }
 
-void GameProcess::key_down(const std::string &key_name) {
-  run_command("xdotool keydown --window " + window() + " " + key_name);
-}
-
-void GameProcess::key_up(const std::string &key_name) {
-  run_command("xdotool keyup --window " + window() + " " + key_name);
-}
-
-void GameProcess::hold_key(const std::string &key_name, double seconds) {
-  key_down(key_name);
-  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-  key_up(key_name);
-}
-
-// The next header field of a PPM, past blanks and "#" comments.
-static std::string ppm_field(std::istream &in) {
-  std::string field;
-  while (in >> std::ws && in.peek() == '#') std::getline(in, field);
-  in >> field;
-  return field;
-}
-
-Screenshot parse_ppm(const std::string &ppm) {
-  Screenshot shot;
-  std::istringstream in(ppm);
-  std::string magic = ppm_field(in);
-  shot.width = std::atoi(ppm_field(in).c_str());
-  shot.height = std::atoi(ppm_field(in).c_str());
-  int maxval = std::atoi(ppm_field(in).c_str());
-  in.get();
-  if (magic != "P6" || maxval != 255 || shot.width <= 0 || shot.height <= 0) return Screenshot{};
-  shot.rgb.resize(static_cast<size_t>(3) * shot.width * shot.height);
-  in.read(reinterpret_cast<char *>(shot.rgb.data()), static_cast<std::streamsize>(shot.rgb.size()));
-  if (in.gcount() != static_cast<std::streamsize>(shot.rgb.size())) return Screenshot{};
-  return shot;
+void GameProcess::key(const std::string &action, const std::string &key_name) {
+  run_command("xdotool " + action + " --window " + window() + " " + key_name);
 }
 
 // xwd's output turned into binary PPM by ImageMagick.
-Screenshot GameProcess::screenshot() {
-  std::string ppm;
-  if (window().empty() ||
-      !run_command("xwd -silent -id " + window() + " | convert xwd:- -depth 8 ppm:-", &ppm))
-    return Screenshot{};
-  return parse_ppm(ppm);
+bool GameProcess::shows_within(double timeout_s,
+                               const std::function<bool(const Screenshot &)> &shows,
+                               Screenshot *last) {
+  return poll_until(timeout_s, 50, [&] {
+    std::string ppm;
+    run_command("xwd -silent -id " + window() + " | convert xwd:- -depth 8 ppm:-", &ppm);
+    Screenshot shot = parse_ppm(ppm);
+    const bool shown = shot.width >= 640 && shot.height >= 480 && shows(shot);
+    if (last) *last = std::move(shot);
+    return shown || !running();
+  }) && running();
+}
+
+// ImageMagick writes a comment line after the magic number.
+Screenshot parse_ppm(const std::string &ppm) {
+  Screenshot shot;
+  std::istringstream in(ppm);
+  std::string magic;
+  int maxval = 0;
+  in >> magic;
+  while (in >> std::ws && in.peek() == '#') in.ignore(ppm.size(), '\n');
+  in >> shot.width >> shot.height >> maxval;
+  in.get();
+  if (!in || magic != "P6" || maxval != 255 || shot.width <= 0 || shot.height <= 0) return {};
+  shot.rgb.resize(static_cast<size_t>(3) * shot.width * shot.height);
+  in.read(reinterpret_cast<char *>(shot.rgb.data()), shot.rgb.size());
+  if (in.gcount() != static_cast<std::streamsize>(shot.rgb.size())) return {};
+  return shot;
 }
 
 }  // namespace testing_support

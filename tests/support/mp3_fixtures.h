@@ -1,5 +1,5 @@
 // Music files for the stream's tests and benchmarks, encoded at run time by
-// tests/fixtures/make_mp3_fixtures.sh, and the reference decoder's PCM.
+// tests/support/make_mp3_fixtures.sh, and the reference decoder's PCM.
 #pragma once
 
 #include <cstdint>

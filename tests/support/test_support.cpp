@@ -34,21 +34,12 @@ BitmapPtr make_pattern_bitmap(int w, int h, int seed) {
   return bmp;
 }
 
-std::string colour_at(BITMAP *bmp, int x, int y) {
-  int p = getpixel(bmp, x, y);
-  int depth = bitmap_color_depth(bmp);
-  char text[64];
-  std::snprintf(text, sizeof text, "%d,%d,%d", getr_depth(depth, p), getg_depth(depth, p),
-                getb_depth(depth, p));
-  return text;
-}
-
 static bool same_colour(BITMAP *one, BITMAP *other, int x, int y) {
-  int d1 = bitmap_color_depth(one), d2 = bitmap_color_depth(other);
-  int p1 = getpixel(one, x, y), p2 = getpixel(other, x, y);
-  if (d1 == d2) return p1 == p2;  // same depth in one process: same layout
-  return getr_depth(d1, p1) == getr_depth(d2, p2) && getg_depth(d1, p1) == getg_depth(d2, p2) &&
-         getb_depth(d1, p1) == getb_depth(d2, p2);
+  const int depth1 = bitmap_color_depth(one), pixel1 = getpixel(one, x, y);
+  const int depth2 = bitmap_color_depth(other), pixel2 = getpixel(other, x, y);
+  return getr_depth(depth1, pixel1) == getr_depth(depth2, pixel2) &&
+         getg_depth(depth1, pixel1) == getg_depth(depth2, pixel2) &&
+         getb_depth(depth1, pixel1) == getb_depth(depth2, pixel2);
 }
 
 std::string first_difference(BITMAP *expected, BITMAP *actual) {
@@ -61,16 +52,20 @@ std::string first_difference(BITMAP *expected, BITMAP *actual) {
   for (int y = 0; y < expected->h; y++)
     for (int x = 0; x < expected->w; x++)
       if (!same_colour(expected, actual, x, y)) {
-        std::snprintf(text, sizeof text, "pixel (%d, %d) is %s, expected %s", x, y,
-                      colour_at(actual, x, y).c_str(), colour_at(expected, x, y).c_str());
+        std::snprintf(text, sizeof text, "pixel (%d, %d) is %06x, expected %06x", x, y,
+                      getpixel(actual, x, y), getpixel(expected, x, y));
         return text;
       }
   return "";
 }
 
 bool pixel_is(BITMAP *bmp, int x, int y, int r, int g, int b) {
-  int depth = bitmap_color_depth(bmp);
-  return getpixel(bmp, x, y) == makecol_depth(depth, r, g, b);
+  return getpixel(bmp, x, y) == makecol_depth(bitmap_color_depth(bmp), r, g, b);
+}
+
+bool near_colour(const unsigned char *shown, int r, int g, int b, int tolerance) {
+  return std::abs(shown[0] - r) <= tolerance && std::abs(shown[1] - g) <= tolerance &&
+         std::abs(shown[2] - b) <= tolerance;
 }
 
 }  // namespace testing_support

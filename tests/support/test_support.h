@@ -30,10 +30,11 @@ BitmapPtr make_pattern_bitmap(int w, int h, int seed = 0);
 // every pixel; otherwise a description of the first difference.
 std::string first_difference(BITMAP *expected, BITMAP *actual);
 
-// "r,g,b" of a pixel, for readable failure messages.
-std::string colour_at(BITMAP *bmp, int x, int y);
-
 // True when the pixel has exactly the colour makecol(r, g, b) gives.
 bool pixel_is(BITMAP *bmp, int x, int y, int r, int g, int b);
+
+// True when each channel of `shown` (r, g, b bytes, as a screenshot holds
+// them) is within `tolerance` of the colour asked for.
+bool near_colour(const unsigned char *shown, int r, int g, int b, int tolerance);
 
 }  // namespace testing_support

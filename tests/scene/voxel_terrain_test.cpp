@@ -8,29 +8,36 @@
 using namespace testing_support;
 using namespace zephyrun;
 
-constexpr int BASE = 300, CELL = 65536, X = 100 * CELL + CELL / 2, Y = 120 * CELL + CELL / 2;
-constexpr float STRAIGHT_ALONG_X = -0.5233333333333333f;  // with one ray, its angle is exactly 0
+namespace {
+
+constexpr int kBase = 300;
+constexpr int kCell = 65536;
+constexpr int kX = 100 * kCell + kCell / 2;
+constexpr int kY = 120 * kCell + kCell / 2;
+constexpr float kStraightAlongX = -0.5233333333333333f;  // with one ray, its angle is exactly 0
 
 struct VoxelTerrain : ::testing::Test {
   static void SetUpTestSuite() { start_headless_allegro(15); }
-  BitmapPtr heights{create_bitmap_ex(8, 700, 640)}, colours = make_pattern_bitmap(640, 640, 1);
-  BitmapPtr sky = make_filled_bitmap(640, 480, makecol(90, 140, 250)), view = make_filled_bitmap(640, 480, 0);
+  BitmapPtr heights{create_bitmap_ex(8, 700, 640)};
+  BitmapPtr colours = make_pattern_bitmap(640, 640, 1);
+  BitmapPtr sky = make_filled_bitmap(640, 480, makecol(90, 140, 250));
+  BitmapPtr view = make_filled_bitmap(640, 480, 0);
   const int sky_colour = getpixel(sky.get(), 0, 0);
   void render(int x, int y, float heading, int steps, int rays, BITMAP *map = nullptr) {
-    rendervoxel(view.get(), map ? map : heights.get(), colours.get(), sky.get(), x, y, heading, 0, steps,
-                rays, BASE);
+    rendervoxel(view.get(), map ? map : heights.get(), colours.get(), sky.get(), x, y, heading, 0,
+                steps, rays, kBase);
   }
 };
 
 TEST_F(VoxelTerrain, FlatGroundGivesTheColumnOneSegmentColouredByItsFirstCell) {
-  for (auto [height, top_row] : {std::pair{128, BASE - 100}, std::pair{255, 0}}) {
+  for (auto [height, top_row] : {std::pair{128, kBase - 100}, std::pair{255, 0}}) {
     clear_to_color(heights.get(), height);
-    render(X, Y, STRAIGHT_ALONG_X, 40, 1);
-    const int cell = getpixel(colours.get(), X / CELL + 1, Y / CELL);
+    render(kX, kY, kStraightAlongX, 40, 1);
+    const int cell = getpixel(colours.get(), kX / kCell + 1, kY / kCell);
     for (int row = 0; row < 480; row++)
-      ASSERT_EQ(getpixel(view.get(), 0, row), row >= top_row && row <= BASE ? cell : sky_colour)
+      ASSERT_EQ(getpixel(view.get(), 0, row), row >= top_row && row <= kBase ? cell : sky_colour)
           << "height " << height << " row " << row;
-    EXPECT_EQ(getpixel(view.get(), 1, BASE), sky_colour);  // columns beyond the rays
+    EXPECT_EQ(getpixel(view.get(), 1, kBase), sky_colour);  // columns beyond the rays
   }
 }
 
@@ -39,9 +46,9 @@ TEST_F(VoxelTerrain, EachRayTurnsByTheFieldOfViewOverTheRayCount) {
   for (auto [cell_x, cell_y, seen_by] : {std::tuple{104, 120, 0}, std::tuple{103, 122, 1}}) {
     clear(heights.get());
     heights->line[cell_y][cell_x] = 255;
-    render(X, Y, 0.0f, 6, 2);
+    render(kX, kY, 0.0f, 6, 2);
     for (int column : {0, 1})
-      EXPECT_EQ(getpixel(view.get(), column, BASE - 150) != sky_colour, column == seen_by)
+      EXPECT_EQ(getpixel(view.get(), column, kBase - 150) != sky_colour, column == seen_by)
           << "cell " << cell_x << "," << cell_y << " column " << column;
   }
 }
@@ -50,25 +57,26 @@ TEST_F(VoxelTerrain, FixedPointAndProjectionTruncateTowardZeroAndTheMapEndsAtIts
   EXPECT_EQ(tofixed(-0.70710677f), -46340);
   clear(heights.get());
   heights->line[100][103] = 127;  // third step: (127*32 - 4096)/3 = -10, so 90 rows
-  render(100 * CELL, 100 * CELL, STRAIGHT_ALONG_X, 3, 1);
-  EXPECT_NE(getpixel(view.get(), 0, BASE - 90), sky_colour);
-  EXPECT_EQ(getpixel(view.get(), 0, BASE - 91), sky_colour);
+  render(100 * kCell, 100 * kCell, kStraightAlongX, 3, 1);
+  EXPECT_NE(getpixel(view.get(), 0, kBase - 90), sky_colour);
+  EXPECT_EQ(getpixel(view.get(), 0, kBase - 91), sky_colour);
   heights->line[100][639] = heights->line[100][640] = 255;  // the bitmap reaches beyond 640 here
   for (auto [x, inside] : {std::pair{41943039, true}, std::pair{41943040, false}}) {
-    render(x - CELL, 100 * CELL, STRAIGHT_ALONG_X, 1, 1);
-    EXPECT_EQ(getpixel(view.get(), 0, BASE) != sky_colour, inside) << x;
+    render(x - kCell, 100 * kCell, kStraightAlongX, 1, 1);
+    EXPECT_EQ(getpixel(view.get(), 0, kBase) != sky_colour, inside) << x;
   }
 }
 
 TEST_F(VoxelTerrain, NoRaysNoStepsOrTooSmallAMapLeaveOnlyWhatWasThere) {
   clear_to_color(heights.get(), 200);
-  render(CELL, CELL, 0, 0, 64);
+  render(kCell, kCell, 0, 0, 64);
   EXPECT_EQ(first_difference(sky.get(), view.get()), "") << "no steps";
-  render(CELL, CELL, 0, 300, 0);
+  render(kCell, kCell, 0, 300, 0);
   EXPECT_EQ(first_difference(sky.get(), view.get()), "") << "no rays";
   BitmapPtr small_map{create_sub_bitmap(heights.get(), 0, 0, 639, 640)};
   clear(view.get());
-  render(CELL, CELL, 0, 300, 64, small_map.get());
+  render(kCell, kCell, 0, 300, 64, small_map.get());
   EXPECT_EQ(first_difference(make_filled_bitmap(640, 480, 0).get(), view.get()), "") << "small map";
 }
 
+}  // namespace

@@ -2,7 +2,7 @@
 // animation and steering, the shot's ten frames, the asteroid's fifteen.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <vector>
 
 #include "fake_display.h"
@@ -25,7 +25,9 @@ class ActorsTest : public ::testing::Test {
       pictures.push_back(make_filled_bitmap(20, 20, makecol(40 + 10 * n, 200 - 10 * n, 8 * n)));
       objects[n] = DATAFILE{pictures[n].get(), DAT_BITMAP, 0, nullptr};
     }
-    buf = frame.get(), cors = objects, asteroide = rock.get();
+    buf = frame.get();
+    cors = objects;
+    asteroide = rock.get();
     x = y = giow = gioh = giorot = giocont2 = giocont1 = gioattivo1 = 0;
     xpro = ypro = wpro = hpro = proflag3 = astx = asty = astw = asth = astflag1 = 0;
     hold({});
@@ -59,7 +61,10 @@ TEST_F(ActorsTest, ShipFliesInFromBelowAnimatingAndRestsAfter36Calls) {
   V shown{0};
   int call = 1;
   for (auto [after, ty, tw, th, state] : timeline) {
-    for (; call < after; call++) shown.push_back(giocont2), giocatore();
+    for (; call < after; call++) {
+      shown.push_back(giocont2);
+      giocatore();
+    }
     EXPECT_EQ(V({x, y, giow, gioh, gioattivo1}), V({150, ty, tw, th, state})) << "call " << after;
   }
   shown.resize(12);  // up and back, never the shot's picture (15)
@@ -119,17 +124,23 @@ TEST_F(ActorsTest, AsteroidGrowsForFifteenCallsThenTheNextAppearsAtOnce) {
   }
 }
 
-TEST_F(ActorsTest, AsteroidsSpawnWhereTheSeededGeneratorSaysRaisedTo50) {
-  std::srand(99);
-  std::vector<std::pair<int, int>> spawns;
-  for (int call = 0; call < 15 * 300; call++)
-    if (nemico(), astw == -176) spawns.emplace_back(astx, asty);  // the spawning call
-  std::srand(99);  // two draws an asteroid, x first
-  int raised = 0;
-  for (auto [px, py] : spawns) {
-    const int raw_x = std::rand() % 550, raw_y = std::rand() % 250;
-    ASSERT_EQ(std::pair(px, py), std::pair(std::max(raw_x, 50), std::max(raw_y, 50)));
-    raised += raw_x < 50 || raw_y < 50;
+// Spawns fill the middle band: x over 50 ... 549, y over 50 ... 249, the
+// generator's low draws raised to 50.
+TEST_F(ActorsTest, AsteroidsSpawnAllOverTheMiddleBandButNeverNearerTheCornerThan50) {
+  int least_x = 1000, most_x = -1000;
+  int least_y = 1000, most_y = -1000;
+  int at_50 = 0;
+  for (int call = 0; call < 15 * 1000; call++) {
+    nemico();
+    if (astw != -176) continue;  // not the spawning call
+    least_x = std::min(least_x, astx);
+    most_x = std::max(most_x, astx);
+    least_y = std::min(least_y, asty);
+    most_y = std::max(most_y, asty);
+    at_50 += astx == 50 || asty == 50;
   }
-  EXPECT_GT(raised, 40) << "the raise to 50 was hardly exercised";
+  EXPECT_EQ(V({least_x, least_y}), V({50, 50}));
+  EXPECT_TRUE(most_x >= 540 && most_x <= 549) << most_x;
+  EXPECT_TRUE(most_y >= 240 && most_y <= 249) << most_y;
+  EXPECT_GT(at_50, 100) << "the low draws were not raised to 50";
 }

@@ -14,8 +14,10 @@
 using namespace testing_support;
 using namespace zephyrun;
 
+namespace {
+
 // Opaque, every pixel's colour at random: a pixel from a wrong place shows.
-static BitmapPtr noisy_texture(int w, int h, unsigned seed) {
+BitmapPtr noisy_texture(int w, int h, unsigned seed) {
   BitmapPtr texture = make_filled_bitmap(w, h, 0);
   std::mt19937 random(seed);
   for (int y = 0; y < h; y++)
@@ -25,70 +27,83 @@ static BitmapPtr noisy_texture(int w, int h, unsigned seed) {
 }
 
 // A ground as at program start, made afresh on the next call.
-static void fresh_ground() {
-  for (BITMAP **strip : {&bmp2, &bmp3})
-    if (*strip) destroy_bitmap(*strip), *strip = nullptr;
-  array = 2, b = 1.0f, immy1 = 0;
+void fresh_ground() {
+  for (BITMAP **strip : {&bmp2, &bmp3}) {
+    if (*strip) destroy_bitmap(*strip);
+    *strip = nullptr;
+  }
+  array = 2;
+  b = 1.0f;
+  immy1 = 0;
+}
+
+bool same_state(const ReferenceGround &r, int height) {
+  bool same = immy1 == r.immy1 && a == r.a && array == r.array && b == r.b &&
+              schermox == r.schermox && schermoy == r.schermoy;
+  for (int row = 0; row <= height; row++)
+    same = same && scorrimentox[row] == r.scorrimentox[row] && inc[row] == r.inc[row];
+  return same;
+}
+
+bool same_pixels(BITMAP *expected, BITMAP *actual) {
+  for (int row = 0; row < expected->h; row++)
+    if (std::memcmp(expected->line[row], actual->line[row], expected->w * 2) != 0) return false;
+  return true;
 }
 
 // Nine calls a case from a fresh ground onto a pattern (clipped in every third
 // case); before the 4th and 7th calls the rows' offsets jump far into the drift,
 // each row elsewhere, and the scroll offset to a value of the case's own. After
 // every call the frames, and all the ground's state, must agree.
-TEST(GroundIdentity, SweepOfSizesScrollOffsetsDriftsPlacesAndAngles) {
+TEST(ScrollingGround, MatchesThePlainProcedureOverSizesScrollOffsetsDriftsPlacesAndAngles) {
   start_headless_allegro(15);
   const int sizes[][4] = {{2560, 200, 1280, 200}, {1002, 77, 600, 77}, {640, 40, 400, 60}};
-  const int places[][3] = {{-320, 330, 0},  {-320, 300, 5},   {-320, 310, -5},  {-320, 200, 64},
-                           {-500, 100, 128}, {100, 350, 0},    {-900, 420, 17},  {500, 460, 0},
-                           {-320, -300, 0},  {700, 100, 0},    {-320, 330, 300}, {-100, 0, -37},
-                           {-320, 320, 256}, {-1000, 250, -512}};
-  const int drifts[] = {0, 5, -5, 640, 37}, steps[] = {1, -1, 0, 3};
+  const int places[][3] = {
+      {-320, 330, 0},   {-320, 300, 5},   {-320, 310, -5},  {-320, 200, 64}, {-500, 100, 128},
+      {100, 350, 0},    {-900, 420, 17},  {500, 460, 0},    {-320, -300, 0}, {700, 100, 0},
+      {-320, 330, 300}, {-100, 0, -37},   {-320, 320, 256}, {-1000, 250, -512}};
+  const int drifts[] = {0, 5, -5, 640, 37};
+  const int steps[] = {1, -1, 0, 3};
   BitmapPtr background = make_pattern_bitmap(640, 480, 4);
-  BitmapPtr expected = make_filled_bitmap(640, 480, 0), actual = make_filled_bitmap(640, 480, 0);
-  long cases = 0, calls = 0;
+  BitmapPtr expected = make_filled_bitmap(640, 480, 0);
+  BitmapPtr actual = make_filled_bitmap(640, 480, 0);
+  int cases = 0;
   for (auto [span, height, texture_w, texture_h] : sizes) {
     BitmapPtr texture = noisy_texture(texture_w, texture_h, span);
     for (auto [x, y, angle] : places)
       for (int drift : drifts) {
+        cases++;
         fresh_ground();
         auto reference = std::make_unique<ReferenceGround>();
-        const int step = steps[cases % 4], clip = cases++ % 3 == 1;
-        for (int call = 0; call < 9; call++, calls++) {
-          for (int row = 0; call % 3 == 0 && call && row <= height; row++)
-            scorrimentox[row] = reference->scorrimentox[row] += 97 * drift + row;
-          if (call % 3 == 0 && call)
-            immy1 = reference->immy1 = -int(cases * 37 + call) % (height + 1);
+        const int step = steps[cases % 4];
+        const bool clipped = cases % 3 == 2;
+        for (int call = 0; call < 9; call++) {
+          if (call == 3 || call == 6) {
+            for (int row = 0; row <= height; row++)
+              scorrimentox[row] = reference->scorrimentox[row] += 97 * drift + row;
+            immy1 = reference->immy1 = -(cases * 37 + call) % (height + 1);
+          }
           for (BITMAP *target : {expected.get(), actual.get()}) {
             blit(background.get(), target, 0, 0, 0, 0, 640, 480);
             set_clip_rect(target, 0, 0, 639, 479);
-            if (clip) set_clip_rect(target, 100, 350, 400, 420);
+            if (clipped) set_clip_rect(target, 100, 350, 400, 420);
           }
-          const int at_y = y + call;
-          reference->livscroll(texture.get(), expected.get(), span, height, drift, step, x, at_y,
-                               angle);
-          livscroll(texture.get(), actual.get(), span, height, drift, step, x, at_y, angle);
-          const ReferenceGround &r = *reference;
-          bool same = immy1 == r.immy1 && a == r.a && array == r.array && b == r.b &&
-                      schermox == r.schermox && schermoy == r.schermoy;
-          for (int row = 0; row <= height; row++)
-            same = same && scorrimentox[row] == r.scorrimentox[row] && inc[row] == r.inc[row];
-          for (int row = 0; row < 480; row++)
-            same = same && std::memcmp(expected->line[row], actual->line[row], 640 * 2) == 0;
-          ASSERT_TRUE(same) << "span " << span << " angle " << angle << " at " << x << "," << y
-                            << " drift " << drift << " step " << step << " call " << call
-                            << ": state or pixels differ; pixels: "
-                            << first_difference(expected.get(), actual.get());
+          reference->livscroll(texture.get(), expected.get(), span, height, drift, step, x,
+                               y + call, angle);
+          livscroll(texture.get(), actual.get(), span, height, drift, step, x, y + call, angle);
+          ASSERT_TRUE(same_state(*reference, height) && same_pixels(expected.get(), actual.get()))
+              << "span " << span << " angle " << angle << " at " << x << "," << y << " drift "
+              << drift << " step " << step << " call " << call << ": state or pixels differ; "
+              << first_difference(expected.get(), actual.get());
         }
       }
   }
-  std::printf("ground sweep: %ld cases, %ld calls, %ld pixels compared\n", cases, calls,
-              calls * 640 * 480);
 }
 
 // Where the texture cannot fill the ground (holes, too narrow, too short) the
 // plain procedure shows whatever the strip last held; the ground leaves those
 // places transparent instead, so the background shows.
-TEST(GroundIdentity, GapsInTheTextureShowWhatIsBehind) {
+TEST(ScrollingGround, GapsInTheTextureShowWhatIsBehind) {
   start_headless_allegro(15);
   fresh_ground();
   BitmapPtr texture = make_filled_bitmap(700, 120, makecol(128, 128, 128));
@@ -99,3 +114,5 @@ TEST(GroundIdentity, GapsInTheTextureShowWhatIsBehind) {
   for (auto [x, y] : {std::pair{320, 340}, {639, 340}, {10, 470}})  // hole, right, bottom
     EXPECT_TRUE(pixel_is(target.get(), x, y, 0, 0, 200)) << x << "," << y;
 }
+
+}  // namespace

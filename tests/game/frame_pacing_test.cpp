@@ -18,21 +18,16 @@ namespace {
 
 std::time_t fake_now;
 int waits;
-std::time_t read_fake_clock() { return fake_now; }
-void count_wait() { waits++; }
 
 class FramePacing : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { start_headless_allegro(15); }
   void SetUp() override {
-    start_headless_allegro(15);
-    display_.reset();  // the old one restores the real screen first
-    display_ = std::make_unique<FakeDisplay>(640, 480);
-    back_ = make_filled_bitmap(640, 480, 0);
     tempo1 = fps = fps1 = fps3 = misuratore = rallentatore = frame = 0;
     fake_now = 1000;
     waits = 0;
-    pacing_clock = read_fake_clock;
-    retrace_wait = gl_clear_wait = count_wait;
+    pacing_clock = [] { return fake_now; };
+    retrace_wait = gl_clear_wait = [] { waits++; };
   }
   void pass(int rate = 30, int mode = 0, int showfps = 0, int reset = 0) {
     doppiobuffering(rate, back_.get(), screen, showfps, reset, mode);
@@ -45,12 +40,12 @@ class FramePacing : public ::testing::Test {
     pass(rate, mode);
   }
   int waits_of_one_pass(int rate = 30, int mode = 0) {
-    int before = waits;
+    const int before = waits;
     pass(rate, mode);
     return waits - before;
   }
-  std::unique_ptr<FakeDisplay> display_;
-  BitmapPtr back_;
+  FakeDisplay display_{640, 480};
+  BitmapPtr back_ = make_filled_bitmap(640, 480, 0);
 };
 
 TEST_F(FramePacing, UnpacedUntilTheFirstWindowClosesTwoSecondsOn) {
@@ -70,31 +65,29 @@ TEST_F(FramePacing, WaitCountCalibratesThenStepsByOneWhileOutsideTheBand) {
     std::vector<int> windows;
     int expected_waits;
   } cases[] = {
-      {{6000}, 5},         // (6000/30)/2 = 100 capped at 2*60/30 = 4, +1 for being fast
-      {{90}, 2},           // (90/30)/2 = 1, +1
-      {{30}, 0},           // inside the band: (30/30)/2 = 0, no step
-      {{6000, 40, 27}, 5},  // +1, -1
-      {{6000, 28, 32, 30}, 5},  // the band's limits belong to the band
-      {{10, 10, 10}, 0},   // -3: a negative count waits nothing
+      {{6000}, 5},                        // (6000/30)/2 = 100 capped at 2*60/30 = 4, +1
+      {{90}, 2},                          // (90/30)/2 = 1, +1 for being fast
+      {{30}, 0},                          // inside the band: (30/30)/2 = 0, no step
+      {{6000, 40, 27}, 5},                // +1, -1
+      {{6000, 28, 32, 30}, 5},            // the band's limits belong to the band
+      {{10, 10, 10}, 0},                  // -3: a negative count waits nothing
       {{10, 10, 10, 50, 50, 50, 50}, 1},  // and climbs back step by step
   };
   for (const Case &c : cases) {
     SetUp();
     for (int count : c.windows) run_window(count);
-    EXPECT_EQ(waits_of_one_pass(), c.expected_waits) << "after windows ending " << c.windows.back();
+    EXPECT_EQ(waits_of_one_pass(), c.expected_waits) << "windows ending " << c.windows.back();
   }
   EXPECT_EQ(rallentatore, 1);
   EXPECT_EQ(misuratore, 7);
   EXPECT_EQ(fps3, 50);
 }
 
-TEST_F(FramePacing, RateZeroMeansNeverPaced) {
-  for (int w = 0; w < 5; w++) run_window(5000, 0);
+TEST_F(FramePacing, RateZeroMeansNeverPacedAndResetRestartsControlButKeepsTheShownCount) {
+  for (int window = 0; window < 5; window++) run_window(5000, 0);
   EXPECT_EQ(waits_of_one_pass(0), 0);
   EXPECT_LT(rallentatore, 0);
-}
-
-TEST_F(FramePacing, ResetRestartsControlButKeepsTheShownCount) {
+  SetUp();
   run_window(6000);
   pass(30, 0, 0, 1);
   EXPECT_EQ(rallentatore + misuratore + fps3, 0);
@@ -102,11 +95,25 @@ TEST_F(FramePacing, ResetRestartsControlButKeepsTheShownCount) {
   EXPECT_EQ(fps1, 6000);
 }
 
-TEST_F(FramePacing, OpenGlModeKeepsThePlainCalibrationAndNeverOverflows) {
+// In OpenGL mode a pass clears rallentatore x fps3 x misuratore times, the
+// calibration is not capped, and the product saturates instead of overflowing.
+TEST_F(FramePacing, OpenGlModeClearsWaitCountTimesStrayCountTimesStrayWindows) {
   run_window(600, 30, 1);  // (600/30)/2 = 10, +1: no cap for OpenGL clears
   EXPECT_EQ(waits_of_one_pass(30, 1), 11 * 600 * 1);
-
-  rallentatore = 100000, misuratore = 50000, fps3 = 60000, waits = 0;
+  const struct {
+    int rallentatore, fps3, misuratore, clears;
+  } cases[] = {{3, 130, 1, 390}, {4, 7, 3, 84}, {1, 30, 0, 0}, {-1, 10, 1, 0}};
+  for (const auto &c : cases) {
+    SetUp();
+    rallentatore = c.rallentatore;
+    fps3 = c.fps3;
+    misuratore = c.misuratore;
+    EXPECT_EQ(waits_of_one_pass(30, 1), c.clears)
+        << c.rallentatore << " x " << c.fps3 << " x " << c.misuratore;
+  }
+  rallentatore = 100000;
+  misuratore = 50000;
+  fps3 = 60000;
   gl_clear_wait = [] {
     if (++waits == 1000) throw 1;  // enough to see it waits, not forever
   };
@@ -121,7 +128,8 @@ TEST_F(FramePacing, FrameIsShownWithTheCounterThenTheBackBufferIsCleared) {
     blit(pattern.get(), back_.get(), 0, 0, 0, 0, 640, 480);
     pass(30, 0, showfps);
     BitmapPtr expected = make_pattern_bitmap(640, 480);
-    if (showfps) textout_ex(expected.get(), font, "FPS: 25 ", 10, 10, makecol(255, 255, 255), -1);
+    if (showfps)
+      textout_ex(expected.get(), font, "FPS: 25 ", 10, 10, makecol(255, 255, 255), -1);
     EXPECT_EQ(first_difference(expected.get(), screen), "") << "counter " << showfps;
     EXPECT_TRUE(pixel_is(back_.get(), 320, 240, 0, 0, 0));
   }

@@ -23,7 +23,8 @@ BitmapPtr sample(int depth, int i) {
   for (int y = 0; y < bmp->h; y++)
     for (int x = 0; x < bmp->w; x++)
       putpixel(bmp.get(), x, y,
-               makecol_depth(depth, (x * 7 + y * 53) & 255, (x * 29 + 3) & 255, (y * 61 + x) & 255));
+               makecol_depth(depth, (x * 7 + y * 53) & 255, (x * 29 + 3) & 255,
+                             (y * 61 + x) & 255));
   putpixel(bmp.get(), 0, 0, makecol_depth(depth, 255, 0, 255));
   return bmp;
 }
@@ -33,12 +34,14 @@ class DatafileRoundTrip : public testing::TestWithParam<int> {};
 TEST_P(DatafileRoundTrip, LoadsBackEveryPixelAndNameAtTheStoredDepthAndAtFifteenBits) {
   start_headless_allegro(GetParam());
   const BitmapPtr pics[] = {sample(GetParam(), 0), sample(GetParam(), 1), sample(GetParam(), 2)};
-  const std::vector<DatafileBitmap> objects{{"", pics[0].get()}, {"A", pics[1].get()}, {"B", pics[2].get()}};
+  const std::vector<DatafileBitmap> objects{
+      {"", pics[0].get()}, {"A", pics[1].get()}, {"B", pics[2].get()}};
   TempFile file;
   ASSERT_TRUE(write_datafile(file.path.c_str(), objects));
   for (int depth : {GetParam(), 15}) {
     set_color_depth(depth);
-    std::unique_ptr<DATAFILE, void (*)(DATAFILE *)> data{load_datafile(file.path.c_str()), unload_datafile};
+    std::unique_ptr<DATAFILE, void (*)(DATAFILE *)> data{load_datafile(file.path.c_str()),
+                                                         unload_datafile};
     ASSERT_NE(data, nullptr) << "at depth " << depth;
     for (int i = 0; i < 3; i++) {
       ASSERT_EQ(data.get()[i].type, DAT_BITMAP) << "object " << i;

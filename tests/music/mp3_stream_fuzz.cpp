@@ -1,15 +1,19 @@
-// libFuzzer target for the music stream: any bytes become a stream, played and polled to the end
-// with blocks handed back at sizes and times the input chooses, into audio buffers sized exactly,
-// so any read or write outside the stream's own memory shows under AddressSanitizer.
-// Input: 8 control bytes (block size, buffer length, seed of every later choice), then the file.
+// libFuzzer target for the music stream: any bytes become a stream, played and
+// polled to the end with blocks handed back at sizes and times the input
+// chooses, into audio buffers sized exactly, so any read or write outside the
+// stream's own memory shows under AddressSanitizer. Input: 8 control bytes
+// (block size, buffer length, seed of every later choice), then the file.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "zephyrun.h"
 
-namespace {  // the audio stream, its buffers' size, the buffer a poll has now, and whether one is offered
-AUDIOSTREAM stream; size_t buffer_bytes; void *buffer; bool offer;
+namespace {
+AUDIOSTREAM stream;
+size_t buffer_bytes;     // of every audio buffer
+void *buffer = nullptr;  // the one a poll has now
+bool offer;              // whether a poll finds one
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *input, size_t size) {
@@ -20,24 +24,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *input, size_t size) {
     buffer_bytes = (size_t)len * (stereo ? 4 : 2);
     return &stream;
   };
-  audio_stream_buffer = [](AUDIOSTREAM *) { return offer && !buffer ? buffer = memset(malloc(buffer_bytes), 0x5A, buffer_bytes) : nullptr; };
-  audio_stream_buffer_filled = [](AUDIOSTREAM *) { if (!buffer) abort(); free(buffer), buffer = nullptr; };
+  audio_stream_buffer = [](AUDIOSTREAM *) -> void * {
+    if (!offer || buffer) return nullptr;
+    buffer = memset(malloc(buffer_bytes), 0x5A, buffer_bytes);
+    return buffer;
+  };
+  audio_stream_buffer_filled = [](AUDIOSTREAM *) {
+    if (!buffer) abort();
+    free(buffer);
+    buffer = nullptr;
+  };
   audio_stream_stop = [](AUDIOSTREAM *) {};
 
-  const size_t block = 256 << (input[0] % 8), length = size - 8;  // blocks of 256 .. 32768 bytes
+  const size_t block = 256 << (input[0] % 8);  // blocks of 256 .. 32768 bytes
+  const size_t length = size - 8;
   uint64_t seed;
   memcpy(&seed, input, 8);
   const uint8_t *file = input + 8;
   size_t read = length < block ? length : block;
   mp3stream *s = almp3_create_mp3stream(file, (int)read, read < block);
   if (!s) return 0;
-  if (almp3_play_mp3stream(s, (input[1] | input[2] << 8) * 2, 255, 128) != 0) almp3_play_mp3stream(s, 65536, 255, 128);
+  if (almp3_play_mp3stream(s, (input[1] | input[2] << 8) * 2, 255, 128) != 0)
+    almp3_play_mp3stream(s, 65536, 255, 128);
   for (int poll = 0; poll < 50000; poll++) {
     seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
     const uint64_t choice = seed >> 16;
     void *refill = almp3_get_mp3stream_buffer(s);
     if (refill && choice % 8 != 0) {  // otherwise the block comes late, or never
-      const size_t left = length - read, some = (choice >> 8) % (s->block_size + 1);
+      const size_t left = length - read;
+      const size_t some = (choice >> 8) % (s->block_size + 1);
       const bool whole = left >= (size_t)s->block_size && choice % 5 != 0;
       const size_t n = whole ? s->block_size : left < some ? left : some;
       memcpy(refill, file + read, n);

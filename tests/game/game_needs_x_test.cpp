@@ -1,0 +1,139 @@
+// The built game end to end, in a window of the suite's X server and driven by
+// real key events: the ship found on screen by matching its own pictures from
+// cor.dat, an arrow key moving it, the space bar firing, Escape ending it; and
+// the start-up failures.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game_process.h"
+#include "test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+// The resting ship is drawn 275 x 299 at (x + 26, 153), x being its base
+// rectangle's left edge: 150 at rest, moved in steps of 12 within -30 ... 354.
+constexpr int kShipWidth = 275;
+constexpr int kShipHeight = 299;
+constexpr int kShipTop = 153;
+constexpr int kShipRestX = 150;
+constexpr int kNoShip = -999;
+
+// Share of the pixels in rows [top, bottom) that show the sky picture.
+double sky_share(const Screenshot &shot, BITMAP *sky, int top, int bottom) {
+  int matching = 0;
+  for (int y = top; y < bottom; y++)
+    for (int x = 0; x < 640; x++) {
+      const int colour = getpixel(sky, x, y);
+      matching += near_colour(shot.at(x, y), getr(colour), getg(colour), getb(colour), 24);
+    }
+  return matching / (640.0 * (bottom - top));
+}
+
+// The ship's x where the screen shows one of its upright pictures: more than
+// 90 % of that picture's opaque pixels (every third) in its colours.
+int ship_x(const Screenshot &shot, const std::vector<BitmapPtr> &ships) {
+  for (int x = -30; x <= 354; x += 12)
+    for (const BitmapPtr &ship : ships) {
+      int compared = 0;
+      int matching = 0;
+      for (int py = 0; py < kShipHeight; py += 3)
+        for (int px = std::max(0, -x - 26); px < std::min(kShipWidth, 614 - x); px += 3) {
+          const int colour = getpixel(ship.get(), px, py);
+          if (colour == makecol(255, 0, 255)) continue;
+          compared++;
+          const unsigned char *shown = shot.at(x + 26 + px, kShipTop + py);
+          matching += near_colour(shown, getr(colour), getg(colour), getb(colour), 12);
+        }
+      if (matching > 0.9 * compared) return x;
+    }
+  return kNoShip;
+}
+
+// Fiery pixels where a shot fired from x first shows (218 x 59 at (x + 65, 235)).
+int fiery_pixels_in_front_of(const Screenshot &shot, int x) {
+  int count = 0;
+  for (int sy = 235; sy < 295; sy++)
+    for (int sx = std::max(0, x + 65); sx < x + 284; sx++) {
+      const unsigned char *p = shot.at(sx, sy);
+      count += p[0] > 200 && p[2] < 110 && p[0] - p[2] > 120;
+    }
+  return count;
+}
+
+TEST(Game, FlyingSceneShowsSkyGroundAndShipAndAnswersArrowSpaceAndEscape) {
+  start_headless_allegro(24);
+  const std::string assets = built_asset_directory();
+  BitmapPtr sky(load_bitmap((assets + "/cielo.bmp").c_str(), nullptr));
+  DATAFILE *animation = load_datafile((assets + "/cor.dat").c_str());
+  ASSERT_TRUE(sky && animation) << "the built assets are missing";
+  std::vector<BitmapPtr> ships;  // the five frames, drawn at the resting size
+  for (int frame = 0; frame <= 12; frame += 3) {
+    ships.push_back(make_filled_bitmap(kShipWidth, kShipHeight, makecol(255, 0, 255)));
+    stretch_sprite(ships.back().get(), static_cast<BITMAP *>(animation[frame].dat), 0, 0,
+                   kShipWidth, kShipHeight);
+  }
+  unload_datafile(animation);
+
+  GameProcess game(built_game_path(), assets);
+  ASSERT_FALSE(game.window().empty()) << game.output();
+  Screenshot shot;
+  const auto ship_at_rest = [&](const Screenshot &s) { return ship_x(s, ships) == kShipRestX; };
+  ASSERT_TRUE(game.shows_within(60, ship_at_rest, &shot)) << "no resting ship past the title";
+  EXPECT_EQ(sky_share(shot, sky.get(), 0, 10), 1.0) << "only the sky reaches the top rows";
+  EXPECT_LT(sky_share(shot, sky.get(), 400, 480), 0.05) << "the ground covers the bottom";
+
+  // Held until the ship has left its place, so however slowly frames come it moves.
+  game.key("keydown", "Left");
+  EXPECT_TRUE(game.shows_within(20, [&](const Screenshot &s) { return !ship_at_rest(s); }));
+  game.key("keyup", "Left");
+  int moved_x = kNoShip;
+  EXPECT_TRUE(game.shows_within(20, [&](const Screenshot &s) {
+    moved_x = ship_x(s, ships);
+    return moved_x != kNoShip && moved_x <= kShipRestX - 12;
+  }, &shot)) << "holding Left did not move the ship; last seen at " << moved_x;
+
+  const int fiery_before = fiery_pixels_in_front_of(shot, moved_x);
+  game.key("keydown", "space");
+  EXPECT_TRUE(game.shows_within(20, [&](const Screenshot &s) {
+    return fiery_pixels_in_front_of(s, moved_x) > fiery_before + 1000;
+  })) << "no shot showed in front of the ship";
+  game.key("keyup", "space");
+  game.key("keydown", "Escape");
+  EXPECT_EQ(game.wait_exit(20), 0) << game.output();
+}
+
+TEST(Game, EachMissingAssetStopsTheGameWithOneLineNamingTheFile) {
+  const char *files[] = {"cor.dat", "terreno.tga", "cielo.bmp", "asteroide.tga", "present.bmp"};
+  for (const char *missing : files) {
+    char dir_template[] = "/tmp/zephyrun-missing-XXXXXX";
+    const std::string dir = mkdtemp(dir_template);
+    for (const char *file : files)
+      if (std::string(file) != missing)
+        std::filesystem::create_symlink(built_asset_directory() + "/" + file, dir + "/" + file);
+    GameProcess game(built_game_path(), dir);
+    EXPECT_EQ(game.wait_exit(20), 1) << missing;
+    const std::string said = game.output();
+    EXPECT_NE(said.find(std::string("\"") + missing + "\""), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << "one line: " << said;
+    std::filesystem::remove_all(dir);
+  }
+}
+
+TEST(Game, WithoutADisplayItStopsWithOneLineAndStatusOne) {
+  LaunchOptions no_display;
+  no_display.unset_display = true;
+  GameProcess game(built_game_path(), built_asset_directory(), no_display);
+  EXPECT_EQ(game.wait_exit(20), 1);
+  const std::string said = game.output();
+  EXPECT_EQ(said.rfind("zephyrun: ", 0), 0u) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+// The music stream as a caller hears it: every sample of a file reaches the
+// audio stream exactly as the reference decoder gives it, the end comes the
+// same way every time, bad files or late blocks stop it cleanly.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fake_audio_stream.h"
+#include "mp3_fixtures.h"
+#include "test_support.h"
+#include "zephyrun.h"
+
+using namespace zephyrun;
+using namespace testing_support;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+using Pcm = std::vector<int16_t>;
+using Ints = std::vector<int>;
+
+constexpr int kFrameBytes = 4608;  // one stereo MPEG-1 Layer III frame of samples
+const std::string kCbr = "stereo_cbr.mp3";
+
+Bytes inserted(Bytes file, size_t at, const Bytes &bytes) {
+  file.insert(file.begin() + at, bytes.begin(), bytes.end());
+  return file;
+}
+
+// `length` bytes with no 0xFF, so no frame sync hides in them.
+Bytes garbage(size_t length) {
+  Bytes g(length);
+  for (size_t i = 0; i < length; i++) g[i] = static_cast<unsigned char>((i * 7919 + 13) % 255);
+  return g;
+}
+
+const Bytes kId3v1Tag = inserted(Bytes(119), 0, {'T', 'A', 'G', 'A', ' ', 't', 'u', 'n', 'e'});
+
+// An ID3v2 tag of `tag_bytes` in all, header included, before the music.
+Bytes after_id3v2_tag(size_t tag_bytes, const Bytes &music) {
+  Bytes tag = {'I', 'D', '3', 3, 0, 0};
+  for (int shift = 21; shift >= 0; shift -= 7) tag.push_back((tag_bytes - 10) >> shift & 127);
+  tag.resize(tag_bytes);
+  return inserted(music, 0, tag);
+}
+
+// How many samples agree from the start.
+size_t matching(const Pcm &reference, const Pcm &got) {
+  const auto first_mismatch =
+      std::mismatch(reference.begin(), reference.end(), got.begin(), got.end()).first;
+  return first_mismatch - reference.begin();
+}
+
+struct Mp3Stream : testing::Test {
+  void SetUp() override { start_headless_allegro(); }
+  void TearDown() override { close_mp3_file(mp3); }
+  // Opens and plays a file, after a poll that must find nothing playing when asked.
+  bool start(const std::string &path, int buffer_bytes, bool poll_first = false) {
+    close_mp3_file(mp3);
+    audio.samples.clear();
+    audio.stops = 0;
+    mp3 = open_mp3_file(path.c_str());
+    if (!mp3 || (poll_first && poll_mp3_file(mp3) != -1)) return false;
+    return play_mp3_file(mp3, buffer_bytes, 200, 60) == 0;
+  }
+  // The first result that is not 0. Every other poll finds no buffer to fill,
+  // which must change nothing (not even the end's countdown).
+  int poll_to_end() {
+    for (int i = 0; i < 40000; i++) {
+      audio.offer_buffers = i % 2;
+      const int result = poll_mp3_file(mp3);
+      if (result != 0) return audio.offer_buffers ? result : 99;
+    }
+    return 0;
+  }
+  FakeAudioStream audio;
+  mp3_handle *mp3 = nullptr;
+  const Bytes music = read_file(mp3_fixture(kCbr));
+};
+
+Bytes with_tag_at_end(Bytes b) { return inserted(b, b.size(), kId3v1Tag); }
+// 145 frames of 576 bytes: the stream stands exactly at the tag with the last
+// frame still in the decoder.
+Bytes with_tag_where_the_stream_stands(Bytes b) {
+  b.resize(145 * 576);
+  return with_tag_at_end(b);
+}
+Bytes with_tag_between_frames(Bytes b) { return inserted(b, 100 * 576, kId3v1Tag); }
+Bytes with_leading_tag(Bytes b) { return after_id3v2_tag(20000, b); }
+Bytes one_block(Bytes b) {
+  b.resize(32768);
+  return b;
+}
+Bytes two_blocks(Bytes b) {
+  b.resize(2 * 32768);
+  return b;
+}
+Bytes truncated(Bytes b) {
+  b.resize(b.size() - 300);
+  return b;
+}
+
+TEST_F(Mp3Stream, EveryFilePlaysSampleForSampleAsTheReferenceThenTwoSilentBuffersAndStops) {
+  struct Case {
+    const char *label, *fixture;
+    Bytes (*make)(Bytes);
+    int buffer_bytes, rate, channels;
+  };
+  const Case cases[] = {
+      {"stereo CBR", "stereo_cbr.mp3", nullptr, 4 * kFrameBytes, 44100, 2},
+      {"stereo VBR with Xing", "stereo_vbr.mp3", nullptr, 16384, 44100, 2},
+      {"mono", "mono.mp3", nullptr, 5 * 2304, 44100, 1},
+      {"MPEG-2 22 kHz", "mpeg2_22khz.mp3", nullptr, 8192, 22050, 2},
+      {"MPEG-2.5 8 kHz", "mpeg25_8khz.mp3", nullptr, 1152, 8000, 1},
+      {"Layer II", "layer2.mp2", nullptr, 20000, 44100, 2},
+      {"shorter than a block", "short.mp3", nullptr, kFrameBytes, 44100, 2},
+      {"ID3v1 tag at the end", "stereo_cbr.mp3", with_tag_at_end, 9216, 44100, 2},
+      {"tag where the stream stands", "stereo_32khz.mp3", with_tag_where_the_stream_stands,
+       3 * kFrameBytes, 32000, 2},
+      {"tag between frames", "stereo_32khz.mp3", with_tag_between_frames, 9216, 32000, 2},
+      {"leading tag", "stereo_cbr.mp3", with_leading_tag, 3 * kFrameBytes, 44100, 2},
+      {"exactly one block", "stereo_cbr.mp3", one_block, kFrameBytes, 44100, 2},
+      {"exactly two blocks", "stereo_cbr.mp3", two_blocks, 7 * kFrameBytes, 44100, 2},
+      {"truncated tail", "stereo_cbr.mp3", truncated, kFrameBytes, 44100, 2}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.label);
+    const Bytes bytes = read_file(mp3_fixture(c.fixture));
+    ScratchFile file("exact.mp3", c.make ? c.make(bytes) : bytes);
+    const Pcm reference = mpg123_reference(file.path);
+    ASSERT_GT(reference.size(), 10000u) << "reference decoder gave too little";
+    const bool poll_first = (&c - cases) % 2;  // half the files polled before play
+    ASSERT_TRUE(start(file.path, c.buffer_bytes, poll_first));
+    EXPECT_EQ(Ints({audio.freq, audio.stereo ? 2 : 1, audio.bits, audio.vol, audio.pan}),
+              Ints({c.rate, c.channels, 16, 200, 60}));
+    EXPECT_EQ(Ints({poll_to_end(), poll_mp3_file(mp3), poll_mp3_file(mp3), audio.stops}),
+              Ints({1, -1, -1, 1}))
+        << "the end, then not playing; the sound stopped once";
+    EXPECT_EQ(matching(reference, audio.samples), reference.size())
+        << "stream gave " << audio.samples.size();
+    const size_t tail = audio.samples.size() - std::min(audio.samples.size(), reference.size());
+    const size_t buffer = audio.buffer.size();
+    const auto silent = std::count(audio.samples.end() - tail, audio.samples.end(), 0);
+    EXPECT_TRUE(tail >= 2 * buffer && tail <= 3 * buffer && silent == static_cast<long>(tail))
+        << tail << " samples after the music; two or three silent buffers of " << buffer;
+  }
+}
+
+TEST_F(Mp3Stream, PlayStartsOnceAndOnlyWithRoomForAFrameAndASoundAndCloseStopsIt) {
+  ASSERT_TRUE((mp3 = open_mp3_file(mp3_fixture(kCbr).c_str())));
+  EXPECT_EQ(play_mp3_file(mp3, kFrameBytes - 1, 255, 128), -1);
+  audio.refuse_to_start = true;
+  EXPECT_EQ(play_mp3_file(mp3, kFrameBytes, 255, 128), -2);
+  EXPECT_EQ(audio.starts, 0);
+  EXPECT_EQ(poll_mp3_file(mp3), -1);
+  audio.refuse_to_start = false;
+  EXPECT_EQ(play_mp3_file(mp3, 2 * kFrameBytes - 1, 255, 128), 0);
+  EXPECT_EQ(play_mp3_file(mp3, 10 * kFrameBytes, 100, 0), 0);
+  EXPECT_EQ(Ints({audio.starts, audio.samples_per_buffer, audio.vol}), Ints({1, 1152, 255}))
+      << "one start, with buffers of whole frames";
+  for (int i = 0; i < 5; i++) ASSERT_EQ(poll_mp3_file(mp3), 0);
+  close_mp3_file(mp3);
+  mp3 = nullptr;
+  EXPECT_EQ(audio.stops, 1) << "closing while playing stops the sound";
+}
+
+TEST_F(Mp3Stream, StopsWhenTheNextBlockComesTooLate) {
+  // And no one hands in the next block.
+  mp3stream *s = almp3_create_mp3stream(music.data(), 32768, FALSE);
+  ASSERT_EQ(almp3_play_mp3stream(s, 3 * kFrameBytes, 255, 128), 0);
+  int result = 0;
+  for (int i = 0; i < 200 && result == 0; i++) result = almp3_poll_mp3stream(s);
+  EXPECT_EQ(Ints({result, audio.stops, almp3_poll_mp3stream(s)}), Ints({-3, 1, -1}))
+      << "starved, the sound stopped, then not playing";
+  // What did play was the music, up to roughly one block's worth of it.
+  EXPECT_GT(matching(mpg123_reference(mp3_fixture(kCbr)), audio.samples),
+            32768u / 418 * 2304 - 3 * kFrameBytes);
+  almp3_destroy_mp3stream(s);
+}
+
+TEST_F(Mp3Stream, PlaysOnOverAShortStretchOfGarbageButStopsOnALongOne) {
+  const Pcm reference = mpg123_reference(mp3_fixture(kCbr));
+  ScratchFile damaged("garbage.mp3", inserted(music, 50000, garbage(3000)));
+  ASSERT_TRUE(start(damaged.path, 4 * kFrameBytes));
+  EXPECT_EQ(poll_to_end(), 1);
+  EXPECT_GE(matching(reference, audio.samples), (50000 / 418 - 1) * 2304u);
+  // Three silent buffers of 4 frames at most close it; at most 8 frames are
+  // lost to the damage.
+  EXPECT_GT(audio.samples.size(), reference.size() + (12 - 8) * 2304)
+      << "most music after the damage played";
+  EXPECT_LE(audio.samples.size(), reference.size() + 12 * 2304);
+
+  ScratchFile ruined("long-garbage.mp3", inserted(music, 40000, garbage(20000)));
+  ASSERT_TRUE(start(ruined.path, 4 * kFrameBytes));
+  EXPECT_EQ(Ints({poll_to_end(), audio.stops, poll_mp3_file(mp3)}), Ints({-2, 1, -1}))
+      << "lost, the sound stopped, then not playing";
+}
+
+TEST_F(Mp3Stream, OpenFailsWithoutAFrameInTheFirst28672Bytes) {
+  ScratchFile late("late.mp3", after_id3v2_tag(28672, music));
+  ScratchFile in_time("in-time.mp3", after_id3v2_tag(28671 - 836, music));
+  ScratchFile empty("empty.mp3", {});
+  ScratchFile noise("noise.mp3", garbage(50000));
+  for (const std::string &path : {late.path, empty.path, noise.path, mp3_fixture("none.mp3")})
+    EXPECT_EQ(open_mp3_file(path.c_str()), nullptr) << path;
+  EXPECT_EQ(open_mp3_file(nullptr), nullptr);
+  ASSERT_TRUE((mp3 = open_mp3_file(in_time.path.c_str())));
+  EXPECT_EQ(mp3->stream->position, 28671 - 836);
+}
+
+}  // namespace
