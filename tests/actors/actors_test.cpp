@@ -14,13 +14,12 @@ using namespace testing_support;
 using namespace zephyrun;
 using V = std::vector<int>;
 
+namespace {
+
 class ActorsTest : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { start_headless_allegro(15); }
   void SetUp() override {
-    start_headless_allegro(15);
-    display = std::make_unique<FakeDisplay>(640, 480);
-    frame = make_filled_bitmap(640, 480, 0);
-    rock = make_filled_bitmap(20, 20, makecol(90, 90, 90));
     for (int n = 0; n < 16; n++) {  // every object its own colour
       pictures.push_back(make_filled_bitmap(20, 20, makecol(40 + 10 * n, 200 - 10 * n, 8 * n)));
       objects[n] = DATAFILE{pictures[n].get(), DAT_BITMAP, 0, nullptr};
@@ -44,8 +43,9 @@ class ActorsTest : public ::testing::Test {
     EXPECT_EQ(first_difference(expected.get(), frame.get()), "");
     clear_bitmap(frame.get());
   }
-  std::unique_ptr<FakeDisplay> display;
-  BitmapPtr frame, rock;
+  FakeDisplay display{640, 480};
+  BitmapPtr frame = make_filled_bitmap(640, 480, 0);
+  BitmapPtr rock = make_filled_bitmap(20, 20, makecol(90, 90, 90));
   std::vector<BitmapPtr> pictures;
   DATAFILE objects[17] = {};  // the last one ends the file
 };
@@ -88,10 +88,14 @@ TEST_F(ActorsTest, ArrowKeysSteerWithinTheWindowLeaningIntoSidewaysMoves) {
   giocatore();
   const int held = giocont2;
   const V all{KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN};
-  struct { V keys; int calls, x, y, lean; } steps[] = {
-      {{}, 1, 138, 86, 0}, {all, 1, 138, 86, 5},  // left and back right, right read last
-      {{KEY_LEFT}, 60, -30, 86, 0}, {{KEY_RIGHT}, 60, 354, 86, 0}, {{KEY_UP}, 60, 354, -58, 0},
-      {{KEY_DOWN}, 60, 354, 98, 0}, {{KEY_LEFT, KEY_UP}, 60, -30, -58, 0},
+  const struct {
+    V keys;
+    int calls, x, y, lean;
+  } steps[] = {
+      {{}, 1, 138, 86, 0},           {all, 1, 138, 86, 5},  // left, then right read last
+      {{KEY_LEFT}, 60, -30, 86, 0},  {{KEY_RIGHT}, 60, 354, 86, 0},
+      {{KEY_UP}, 60, 354, -58, 0},   {{KEY_DOWN}, 60, 354, 98, 0},
+      {{KEY_LEFT, KEY_UP}, 60, -30, -58, 0},
       {all, 1, -18, -46, 5}};  // at the limits only the moves away from them
   for (auto &step : steps) {
     hold(step.keys);
@@ -102,7 +106,8 @@ TEST_F(ActorsTest, ArrowKeysSteerWithinTheWindowLeaningIntoSidewaysMoves) {
 }
 
 TEST_F(ActorsTest, ShotShrinksInPlaceForTenCallsIgnoringRequestsInFlight) {
-  x = 150, y = 98;
+  x = 150;
+  y = 98;
   for (int call = 0; call < 10; call++, x += 36) {  // the ship moving on leaves the shot
     sparogiocatore(1);
     expect_drawn(pictures[15].get(), 368, 134, 140, 198, 0, -150 - 24 * call, -75 - 8 * call);
@@ -144,3 +149,5 @@ TEST_F(ActorsTest, AsteroidsSpawnAllOverTheMiddleBandButNeverNearerTheCornerThan
   EXPECT_TRUE(most_y >= 240 && most_y <= 249) << most_y;
   EXPECT_GT(at_50, 100) << "the low draws were not raised to 50";
 }
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "fake_audio_stream.h"
 #include "mp3_fixtures.h"
@@ -78,54 +79,42 @@ struct Mp3Stream : testing::Test {
   const Bytes music = read_file(mp3_fixture(kCbr));
 };
 
-Bytes with_tag_at_end(Bytes b) { return inserted(b, b.size(), kId3v1Tag); }
-// 145 frames of 576 bytes: the stream stands exactly at the tag with the last
-// frame still in the decoder.
-Bytes with_tag_where_the_stream_stands(Bytes b) {
-  b.resize(145 * 576);
-  return with_tag_at_end(b);
-}
-Bytes with_tag_between_frames(Bytes b) { return inserted(b, 100 * 576, kId3v1Tag); }
-Bytes with_leading_tag(Bytes b) { return after_id3v2_tag(20000, b); }
-Bytes one_block(Bytes b) {
-  b.resize(32768);
-  return b;
-}
-Bytes two_blocks(Bytes b) {
-  b.resize(2 * 32768);
-  return b;
-}
-Bytes truncated(Bytes b) {
-  b.resize(b.size() - 300);
-  return b;
+// A fixture as a case needs it: cut to `cut_to` bytes, an ID3v1 tag inserted
+// at `tag_at`, an ID3v2 tag of `leading_tag` bytes put before it (when not 0).
+Bytes edited(const char *fixture, size_t cut_to, size_t tag_at, size_t leading_tag) {
+  Bytes file = read_file(mp3_fixture(fixture));
+  file.resize(std::min(file.size(), cut_to));
+  if (tag_at) file = inserted(file, std::min(file.size(), tag_at), kId3v1Tag);
+  return leading_tag ? after_id3v2_tag(leading_tag, file) : file;
 }
 
 TEST_F(Mp3Stream, EveryFilePlaysSampleForSampleAsTheReferenceThenTwoSilentBuffersAndStops) {
-  struct Case {
+  constexpr size_t kAll = SIZE_MAX;  // no cut, or a tag at the very end
+  const struct {
     const char *label, *fixture;
-    Bytes (*make)(Bytes);
+    size_t cut_to, tag_at, leading_tag;
     int buffer_bytes, rate, channels;
-  };
-  const Case cases[] = {
-      {"stereo CBR", "stereo_cbr.mp3", nullptr, 4 * kFrameBytes, 44100, 2},
-      {"stereo VBR with Xing", "stereo_vbr.mp3", nullptr, 16384, 44100, 2},
-      {"mono", "mono.mp3", nullptr, 5 * 2304, 44100, 1},
-      {"MPEG-2 22 kHz", "mpeg2_22khz.mp3", nullptr, 8192, 22050, 2},
-      {"MPEG-2.5 8 kHz", "mpeg25_8khz.mp3", nullptr, 1152, 8000, 1},
-      {"Layer II", "layer2.mp2", nullptr, 20000, 44100, 2},
-      {"shorter than a block", "short.mp3", nullptr, kFrameBytes, 44100, 2},
-      {"ID3v1 tag at the end", "stereo_cbr.mp3", with_tag_at_end, 9216, 44100, 2},
-      {"tag where the stream stands", "stereo_32khz.mp3", with_tag_where_the_stream_stands,
-       3 * kFrameBytes, 32000, 2},
-      {"tag between frames", "stereo_32khz.mp3", with_tag_between_frames, 9216, 32000, 2},
-      {"leading tag", "stereo_cbr.mp3", with_leading_tag, 3 * kFrameBytes, 44100, 2},
-      {"exactly one block", "stereo_cbr.mp3", one_block, kFrameBytes, 44100, 2},
-      {"exactly two blocks", "stereo_cbr.mp3", two_blocks, 7 * kFrameBytes, 44100, 2},
-      {"truncated tail", "stereo_cbr.mp3", truncated, kFrameBytes, 44100, 2}};
-  for (const Case &c : cases) {
+  } cases[] = {
+      {"stereo CBR", "stereo_cbr.mp3", kAll, 0, 0, 4 * kFrameBytes, 44100, 2},
+      {"stereo VBR with Xing", "stereo_vbr.mp3", kAll, 0, 0, 16384, 44100, 2},
+      {"mono", "mono.mp3", kAll, 0, 0, 5 * 2304, 44100, 1},
+      {"MPEG-2 22 kHz", "mpeg2_22khz.mp3", kAll, 0, 0, 8192, 22050, 2},
+      {"MPEG-2.5 8 kHz", "mpeg25_8khz.mp3", kAll, 0, 0, 1152, 8000, 1},
+      {"Layer II", "layer2.mp2", kAll, 0, 0, 20000, 44100, 2},
+      {"shorter than a block", "short.mp3", kAll, 0, 0, kFrameBytes, 44100, 2},
+      {"ID3v1 tag at the end", "stereo_cbr.mp3", kAll, kAll, 0, 9216, 44100, 2},
+      // 145 frames of 576 bytes: the stream stands exactly at the tag with the
+      // last frame still in the decoder.
+      {"tag where the stream stands", "stereo_32khz.mp3", 145 * 576, kAll, 0, 3 * kFrameBytes,
+       32000, 2},
+      {"tag between frames", "stereo_32khz.mp3", kAll, 100 * 576, 0, 9216, 32000, 2},
+      {"leading tag", "stereo_cbr.mp3", kAll, 0, 20000, 3 * kFrameBytes, 44100, 2},
+      {"exactly one block", "stereo_cbr.mp3", 32768, 0, 0, kFrameBytes, 44100, 2},
+      {"exactly two blocks", "stereo_cbr.mp3", 2 * 32768, 0, 0, 7 * kFrameBytes, 44100, 2},
+      {"truncated tail", "stereo_cbr.mp3", 96000, 0, 0, kFrameBytes, 44100, 2}};
+  for (const auto &c : cases) {
     SCOPED_TRACE(c.label);
-    const Bytes bytes = read_file(mp3_fixture(c.fixture));
-    ScratchFile file("exact.mp3", c.make ? c.make(bytes) : bytes);
+    ScratchFile file("exact.mp3", edited(c.fixture, c.cut_to, c.tag_at, c.leading_tag));
     const Pcm reference = mpg123_reference(file.path);
     ASSERT_GT(reference.size(), 10000u) << "reference decoder gave too little";
     const bool poll_first = (&c - cases) % 2;  // half the files polled before play

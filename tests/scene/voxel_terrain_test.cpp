@@ -1,3 +1,5 @@
+// The voxel terrain renderer: where a column's segment starts and ends, which
+// way each ray looks, and how positions truncate.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -65,18 +67,6 @@ TEST_F(VoxelTerrain, FixedPointAndProjectionTruncateTowardZeroAndTheMapEndsAtIts
     render(x - kCell, 100 * kCell, kStraightAlongX, 1, 1);
     EXPECT_EQ(getpixel(view.get(), 0, kBase) != sky_colour, inside) << x;
   }
-}
-
-TEST_F(VoxelTerrain, NoRaysNoStepsOrTooSmallAMapLeaveOnlyWhatWasThere) {
-  clear_to_color(heights.get(), 200);
-  render(kCell, kCell, 0, 0, 64);
-  EXPECT_EQ(first_difference(sky.get(), view.get()), "") << "no steps";
-  render(kCell, kCell, 0, 300, 0);
-  EXPECT_EQ(first_difference(sky.get(), view.get()), "") << "no rays";
-  BitmapPtr small_map{create_sub_bitmap(heights.get(), 0, 0, 639, 640)};
-  clear(view.get());
-  render(kCell, kCell, 0, 300, 64, small_map.get());
-  EXPECT_EQ(first_difference(make_filled_bitmap(640, 480, 0).get(), view.get()), "") << "small map";
 }
 
 }  // namespace

@@ -16,15 +16,8 @@ struct FakeAudioStream {
   bool offer_buffers = true;     // whether a poll finds a buffer
   bool refuse_to_start = false;  // whether streams fail to start
   bool keep_samples = true;      // benchmarks only count
-  int starts = 0;
-  int stops = 0;
-  // As asked at the start.
-  int samples_per_buffer = 0;
-  int bits = 0;
-  int stereo = 0;
-  int freq = 0;
-  int vol = 0;
-  int pan = 0;
+  int starts = 0, stops = 0;
+  int samples_per_buffer = 0, bits = 0, stereo = 0, freq = 0, vol = 0, pan = 0;  // as asked
   std::vector<int16_t> samples;  // every sample handed over, signed again
 
   AUDIOSTREAM stream{};
