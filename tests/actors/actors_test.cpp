@@ -73,6 +73,9 @@ TEST_F(ActorsTest, ShipFliesInFromBelowAnimatingAndRestsAfter36Calls) {
   const int resting = giocont2;
   giocatore();  // at rest: 275 x 299
   expect_drawn(pictures[resting].get(), 327, 409, 150, 98, 0, -52, -110);
+  const int next = giocont2;
+  giocatore();
+  EXPECT_FALSE(resting == next && next == giocont2) << "at rest the ship goes on animating";
 }
 
 TEST_F(ActorsTest, ArrowKeysSteerWithinTheWindowLeaningIntoSidewaysMoves) {
