@@ -65,6 +65,8 @@ TEST_F(ColumnDissolve, StripSwitchesToTheCommonSpeedAtDAndEndsTheRunOnlyBeyondE)
   EXPECT_EQ(step(), 1);
   const int bottom = kHeight - 1;
   EXPECT_EQ(getpixel(target.get(), kStrip, bottom), getpixel(second.get(), kStrip, bottom));
+  EXPECT_EQ(step(), 0) << "the next run starts with every strip at the top";
+  EXPECT_LT(diswormciclo[kStrip], float(kSwitchDistance));
 }
 
 TEST_F(ColumnDissolve, EveryRunOnAShortAreaEndsAndArgumentsOutsideTheLimitsAreRefused) {
