@@ -59,8 +59,10 @@ int run_game();
 // clears back. mode 0 waits on the retrace, mode 1 with OpenGL clears.
 void doppiobuffering(int rate, BITMAP *back, BITMAP *front, int showfps, int reset, int mode);
 
-// Pacing state: the counter shows fps1; rallentatore is the wait count.
-extern int tempo1, fps, fps1, fps3, misuratore, rallentatore, frame, intervallo;
+// Pacing state: the counter shows fps1; rallentatore is the wait count; tempo1
+// is the opening second of the measuring window, as the clock gives it.
+extern std::time_t tempo1;
+extern int fps, fps1, fps3, misuratore, rallentatore, frame, intervallo;
 extern char score[32];   // the counter text of the last call
 extern int arrtext;      // 1 once the counter bitmap bittext2 exists
 extern BITMAP *bittext2;
@@ -116,6 +118,7 @@ extern unsigned int GLtex;
 // and height size everything and must stay the same afterwards. Only what
 // reaches target is made; where terrain has holes or is smaller than height
 // rows by span/2 columns, the ground is transparent.
+// Returns at once, touching nothing, unless 2 <= height <= 9999 and span >= 2.
 void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
                int x, int y, int angle);
 

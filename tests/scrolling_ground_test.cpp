@@ -19,7 +19,10 @@ class ScrollingGround : public ::testing::Test {
   void SetUp() override {
     start_headless_allegro(15);
     // A fresh ground for every test: the routine sets itself up on first use.
-    bmp2 = bmp3 = nullptr;
+    for (BITMAP **made : {&bmp2, &bmp3}) {
+      if (*made) destroy_bitmap(*made);
+      *made = nullptr;
+    }
     array = 2, b = 1.0f, immy1 = 0;
     sky_ = makecol(40, 80, 200);
     grey_ = makecol(128, 128, 128);
@@ -127,6 +130,18 @@ TEST_F(ScrollingGround, DriftMovesEveryRowAndResetsAfterAWholeSpan) {
     EXPECT_EQ(scorrimentox[200], 2560 + drift * 511) << "5115, or 5 for drift -5";
     draw(drift, 0);
     EXPECT_EQ(scorrimentox[100], 2560) << "5120 and 0 are a whole span away";
+  }
+}
+
+// Sizes the ground cannot be made for are refused before anything is set up
+// or drawn: a height past the tables' 10000 rows, a span without a column.
+TEST_F(ScrollingGround, RefusesSizesItCannotMakeTouchingNothing) {
+  const int refused[][2] = {{kSpan, 10000}, {kSpan, 1}, {0, kHeight}, {1, kHeight}, {-4, kHeight}};
+  for (const auto &size : refused) {
+    livscroll(terrain_.get(), target_.get(), size[0], size[1], 0, 1, -320, 330, 0);
+    EXPECT_EQ(array, 2) << size[0] << "x" << size[1];
+    EXPECT_EQ(bmp2, nullptr);
+    EXPECT_EQ(first_row_with(grey_), -1);
   }
 }
 

@@ -28,8 +28,9 @@ static void update() {
   if (key[KEY_RIGHT]) ship_x += ship_speed;
   if (key[KEY_UP]) ship_y -= ship_speed;
   if (key[KEY_DOWN]) ship_y += ship_speed;
-  ship_x = std::clamp(ship_x, 0, 640 - ship()->w);
-  ship_y = std::clamp(ship_y, 0, 434 - ship()->h);
+  // A ship frame wider or taller than the view stays at its left or top edge.
+  ship_x = std::clamp(ship_x, 0, std::max(0, 640 - ship()->w));
+  ship_y = std::clamp(ship_y, 0, std::max(0, 434 - ship()->h));
 }
 
 static void mark(BITMAP *frame, int x, int y) {

@@ -62,14 +62,15 @@ static bool step(BITMAP *frame) {
       return last;
     }
     case Transition::block_dissolve:
+      // A run whose set-up failed (-1) never completes: it ends there too.
       for (int i = 0; i < block_steps_per_frame; i++)
-        if (dissolvcas(work, frame, prese, 0, cielo, 0, 640, 480, 16) == 1) {
+        if (dissolvcas(work, frame, prese, 0, cielo, 0, 640, 480, 16) != 0) {
           blit(cielo, frame, 0, 0, 0, 0, 640, 480);  // the completing call draws nothing
           return true;
         }
       return false;
     case Transition::column_dissolve:
-      return dissolvworm(work, frame, prese, 0, cielo, 0, 640, 480, 8, 10) == 1;
+      return dissolvworm(work, frame, prese, 0, cielo, 0, 640, 480, 8, 10) != 0;
     case Transition::none:
       break;
   }

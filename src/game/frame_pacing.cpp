@@ -13,7 +13,8 @@
 
 namespace zephyrun {
 
-int tempo1, fps, fps1, fps3, misuratore, rallentatore, frame, intervallo;
+std::time_t tempo1;
+int fps, fps1, fps3, misuratore, rallentatore, frame, intervallo;
 char score[32];
 int arrtext;
 BITMAP *bittext2;
@@ -84,7 +85,7 @@ static void draw_counter(BITMAP *back) {
 void doppiobuffering(int rate, BITMAP *back, BITMAP *front, int showfps, int reset, int mode) {
   if (reset == 1) misuratore = rallentatore = fps3 = fps = 0;
   if (rate == 0) rate = 32767;
-  if (tempo1 == 0) tempo1 = static_cast<int>(pacing_clock());
+  if (tempo1 == 0) tempo1 = pacing_clock();
   close_window_if_due(rate, mode);
   fps++;
   wait_for_pace(mode);

@@ -158,6 +158,8 @@ static void make_ground_row(BITMAP *terrain, int row, int height, int offset, in
 
 void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
                int x, int y, int angle) {
+  // The row tables hold 10000 entries, and rows are cut from span / 2 columns.
+  if (height < 2 || height > 9999 || span / 2 < 1) return;
   if (array == 2) create_ground_bitmaps(span, height);
   if (array == 1) fill_row_tables(height);
   if (array != 0 || !bmp2 || !bmp3 || !numbered_span || !stretched_numbers) return;
