@@ -5,7 +5,9 @@
 
 #include <allegro.h>
 
+#include <cstddef>
 #include <ctime>
+#include <string>
 
 namespace zephyrun {
 
@@ -37,11 +39,33 @@ extern int proflag2;  // fire request handed to the shot
 // line on stderr naming what failed and returns 1 (nothing is drawn then).
 int start_up();
 
+// Start-up pieces other programs built on the module call too. Each returns
+// 0, or prints one line on stderr, "<program>: ...", and returns 1.
+// Starts the library and the keyboard; without an X display the line names
+// the DISPLAY tried, or says that none is set.
+int start_library(const char *program);
+// Opens the 640x480 window at colour depth 15 and gives it `title`.
+int open_window(const char *program, const char *title);
+
 // Loads the five files from the working directory into cors, bit, cielo,
 // asteroide and prese, at the current colour depth. Returns 0, or prints one
-// line on stderr, "<program>: cannot load ..." naming the file and the
-// directory, and returns 1.
+// line on stderr and returns 1: "<program>: cannot load "<file>": " then
+// where it was looked for when it is missing, or else what is wrong with it.
+// The datafile needs at least 16 objects, 0, 3, 6, 9, 12 and 15 bitmaps; sky
+// and title are 640x480, the ground 200 rows by at least 1280 columns.
 int load_assets(const char *program);
+
+// Checks of untrusted asset bytes before the library reads them: "" when
+// sound, else what is wrong, worded to follow "cannot load "<file>": ".
+// The structure of an unpacked datafile, from its "ALL." magic on, held
+// against its length: properties, object sizes, nested datafiles and the
+// sizes inside the objects the library parses.
+std::string datafile_fault(const unsigned char *bytes, size_t length);
+// The same of a datafile file, packed or not, as the library would unpack it.
+std::string datafile_file_fault(const char *name);
+// Whether a BMP or TGA file (by its name's ending) holds every pixel its
+// header promises, plain or run-length coded.
+std::string picture_file_fault(const char *name);
 
 // Readies the title phase: its first frame shows the title at full brightness.
 void begin_title();
