@@ -24,24 +24,20 @@ void draw_caption(BITMAP *frame, const char *routine, const char *keys, const st
   textout_ex(frame, font, status.c_str(), 8, 466, makecol(160, 224, 255), -1);
 }
 
-static int report_failure(const char *what) {
-  std::fprintf(stderr, "zephyrun-showcase: %s%s%s\n", what, allegro_error[0] ? ": " : "",
-               allegro_error);
-  return 1;
-}
-
 static int start_up() {
-  if (allegro_init() != 0) return report_failure("cannot start the Allegro library");
-  if (install_keyboard() != 0) return report_failure("cannot start the keyboard");
-  if (install_timer() != 0) return report_failure("cannot start the timer");
-  set_color_depth(15);
-  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
-    return report_failure("cannot open a 640x480 window at colour depth 15");
-  set_window_title("zephyrun-showcase");
+  const char *program = "zephyrun-showcase";
+  if (zephyrun::start_library(program) != 0) return 1;
+  if (install_timer() != 0) {
+    std::fprintf(stderr, "%s: cannot start the timer\n", program);
+    return 1;
+  }
+  if (zephyrun::open_window(program, program) != 0) return 1;
   // The actors draw into the module's back buffer, so every scene draws there.
-  if (!(zephyrun::buf = create_bitmap(640, 480)))
-    return report_failure("cannot create the 640x480 frame buffer");
-  return zephyrun::load_assets("zephyrun-showcase");
+  if (!(zephyrun::buf = create_bitmap(640, 480))) {
+    std::fprintf(stderr, "%s: cannot create the 640x480 frame buffer\n", program);
+    return 1;
+  }
+  return zephyrun::load_assets(program);
 }
 
 static void switch_scene(int next) {
