@@ -64,14 +64,6 @@ bool check_bitmap(Reader &in) {
   return pixel != 0 && in.left >= width * height * pixel;
 }
 
-bool check_rle_sprite(Reader &in) {
-  int64_t bits, width, height, size;
-  if (!in.big_endian(2, bits) || !in.big_endian(2, width) || !in.big_endian(2, height) ||
-      !in.big_endian(4, size))
-    return false;
-  return stored_pixel_bytes(bits) != 0 && size >= 0 && size <= in.left;
-}
-
 bool check_sample(Reader &in) {
   int64_t bits, frequency, length;
   if (!in.big_endian(2, bits) || !in.big_endian(2, frequency) || !in.big_endian(4, length))
@@ -105,13 +97,15 @@ bool check_font(Reader &in) {
       if (!check_glyph(in, false)) return false;
     return true;
   }
-  if (size != 0 || !in.big_endian(2, ranges)) return false;
+  // The library cannot even free a font without a range.
+  if (size != 0 || !in.big_endian(2, ranges) || ranges == 0) return false;
   for (int64_t range = 0; range < ranges; range++) {
     int64_t mono, first, last;
     if (!in.big_endian(1, mono) || !in.big_endian(4, first) || !in.big_endian(4, last))
       return false;
     // Every glyph takes at least its two sizes.
-    if (first < 0 || last < first || (last - first + 1) * 4 > in.left) return false;
+    if ((mono != 1 && mono != 8) || first < 0 || last < first || (last - first + 1) * 4 > in.left)
+      return false;
     for (int64_t glyph = first; glyph <= last; glyph++)
       if (!check_glyph(in, mono == 1)) return false;
   }
@@ -126,11 +120,13 @@ bool check_contents(Reader &in, int64_t type, int depth, const std::string &path
     if (!in.big_endian(4, count)) return in.fail(path + " is a datafile without an object count");
     return check_objects(in, count, depth + 1, path + "/");
   }
+  // The loader converts an RLE sprite's runs into a buffer it sizes by the
+  // stored size alone, so runs that lie write past it; the game has no use
+  // for one, so none is taken.
+  if (type == DAT_RLE_SPRITE) return in.fail(path + " is an RLE sprite, which is not read");
   bool sound = true;
   if (type == DAT_BITMAP || type == DAT_C_SPRITE || type == DAT_XC_SPRITE)
     sound = check_bitmap(in);
-  else if (type == DAT_RLE_SPRITE)
-    sound = check_rle_sprite(in);
   else if (type == DAT_SAMPLE)
     sound = check_sample(in);
   else if (type == DAT_MIDI)
@@ -159,6 +155,8 @@ bool check_objects(Reader &in, int64_t count, int depth, const std::string &path
         return in.fail(cut_short);
     }
     if (!in.big_endian(4, stored) || !in.big_endian(4, unpacked)) return in.fail(cut_short);
+    // The loader ends its object list at the first object of the end type.
+    if (type == DAT_END) return in.fail(object + " has the type that marks the end");
     if (stored < 0) return in.fail(object + " has a negative size");
     // Compressed on its own, its contents cannot be held against their sizes here.
     if (unpacked < 0) return in.fail(object + " is compressed on its own, which is not read");

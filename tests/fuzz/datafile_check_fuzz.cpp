@@ -14,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *input, size_t size) {
   static const std::string copy = "/tmp/datafile_check_fuzz." + std::to_string(getpid());
   static const bool started = install_allegro(SYSTEM_NONE, &errno, nullptr) == 0;
   if (!started) abort();
+  set_color_depth(15);  // the game's depth, which the loader converts to
   if (!zephyrun::datafile_fault(input, size).empty()) return 0;
   FILE *file = std::fopen(copy.c_str(), "wb");
   if (!file) abort();
