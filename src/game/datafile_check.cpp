@@ -153,6 +153,8 @@ bool check_objects(Reader &in, int64_t count, int depth, const std::string &path
       int64_t property, length;
       if (!in.big_endian(4, property) || !in.big_endian(4, length) || !in.skip(length))
         return in.fail(cut_short);
+      // The library loses track of a property of the end type.
+      if (property == DAT_END) return in.fail(object + " has a property of the end type");
     }
     if (!in.big_endian(4, stored) || !in.big_endian(4, unpacked)) return in.fail(cut_short);
     // The loader ends its object list at the first object of the end type.
