@@ -116,16 +116,15 @@ static void update() {
   eye = std::max(eye, ground - 120);
 }
 
-static void draw(BITMAP *frame) {
+static Caption draw(BITMAP *frame) {
   zephyrun::rendervoxel(frame, heights, colours, zephyrun::cielo, zephyrun::tofixed(viewer_x),
                         zephyrun::tofixed(viewer_y), heading, eye, 300, 640, 433);
   char status[96];
   std::snprintf(status, sizeof status, "viewer at (%d, %d), heading %d degrees, eye height %d",
                 static_cast<int>(viewer_x), static_cast<int>(viewer_y),
                 (static_cast<int>(std::lround(heading * 57.29578f)) % 360 + 360) % 360, eye);
-  draw_caption(frame, "rendervoxel",
-               "Left/Right: turn  Up/Down: fly  PgUp/PgDn: eye height  Tab: next  Esc: quit",
-               status);
+  return {"rendervoxel",
+          "Left/Right: turn  Up/Down: fly  PgUp/PgDn: eye height  Tab: next  Esc: quit", status};
 }
 
 static void tear_down() {}
