@@ -49,6 +49,9 @@ void begin_title();
 // One pass of the main loop: title or flying frame, then pacing and presentation.
 void run_pass();
 
+// Passes until Escape is down at the top of one.
+void run_loop();
+
 // The main routine's body: start-up, passes until Escape, shut-down. Returns
 // the process exit status (0 after Escape, 1 when start-up failed).
 int run_game();
