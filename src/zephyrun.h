@@ -108,6 +108,9 @@ int gfxGL(int width, int height, int fullscreen, int depth);
 void renderGL(int width, int height, float dx, float dy, float dz, float anglex, float angley,
               float anglez, BITMAP *source);
 
+// Clears the OpenGL colour and depth buffers: pacing's default wait in mode 1.
+void clear_gl_buffers();
+
 // Presentation state: scratch-made flag, the scratch (first call's size, kept
 // for the run), the latest call's size, and the texture of the current call.
 extern int GLcr_bmp, GLw, GLh;

@@ -5,8 +5,6 @@
 // frame goes to the screen and the back buffer is cleared for the next pass.
 #include "zephyrun.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -19,7 +17,6 @@ int arrtext;
 BITMAP *bittext2;
 
 static std::time_t wall_clock_seconds() { return std::time(nullptr); }
-static void clear_gl_buffers() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
 std::time_t (*pacing_clock)() = wall_clock_seconds;
 void (*retrace_wait)() = simulated_retrace_wait;

@@ -84,6 +84,9 @@ int gfxGL(int width, int height, int fullscreen, int depth) {
   return 0;
 }
 
+// Pacing's default wait in OpenGL mode (gl_clear_wait).
+void clear_gl_buffers() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+
 // The source as stretch_blit can take it: itself, or a copy at the scratch's depth.
 static BITMAP *at_scratch_depth(BITMAP *source) {
   int depth = bitmap_color_depth(GLbmp2);
