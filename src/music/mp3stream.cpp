@@ -9,6 +9,13 @@
 
 namespace zephyrun {
 
+// The stream reaches the game library's audio streams only through these
+// pointers, so a test can stand in for the mixer and see every sample.
+AUDIOSTREAM *(*audio_stream_play)(int, int, int, int, int, int) = play_audio_stream;
+void *(*audio_stream_buffer)(AUDIOSTREAM *) = get_audio_stream_buffer;
+void (*audio_stream_buffer_filled)(AUDIOSTREAM *) = free_audio_stream_buffer;
+void (*audio_stream_stop)(AUDIOSTREAM *) = stop_audio_stream;
+
 // The first offset in data[0, n) where a fresh decoder finds a whole frame
 // whose successor starts with a valid header (or lies past n), else -1.
 static int find_first_frame(frame_decoder *probe, const unsigned char *data, int n) {
