@@ -56,6 +56,12 @@ void run_loop();
 // the process exit status (0 after Escape, 1 when start-up failed).
 int run_game();
 
+// The active graphics driver's screen size; 0 x 0 while no mode is set.
+struct ScreenSize {
+  int w, h;
+};
+ScreenSize screen_size();
+
 // Frame pacing and presentation. Counts passes per ~2 s window, adjusts the
 // number of waits per pass towards `rate` (0 = 32767), waits, draws "FPS: n"
 // at (10, 10) when showfps is 1, copies back to front at the screen's size and
