@@ -244,7 +244,7 @@ extern float diswormfine;
 // ---------------------------------------------------------------------------
 
 // The libmpg123 decoder of a stream and what we track of it (src/music).
-struct frame_decoder;
+struct FrameDecoder;
 
 // One MP3 stream: compressed data in two blocks, decoded frame by frame into
 // the buffers of a game-library audio stream.
@@ -256,7 +256,7 @@ struct mp3stream {
   int block_size;                  // bytes per block (32768, or the whole short file)
   bool data_wanted;                // waiting for the next block
   int last_length;                 // -1 while more may follow, else valid bytes of the final block
-  frame_decoder *decoder;
+  FrameDecoder *decoder;
   bool has_xing;                   // the first frame carries a Xing header
   int first_frame_length;          // bytes, header included
   int sample_rate;                 // Hz

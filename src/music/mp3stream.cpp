@@ -18,7 +18,7 @@ void (*audio_stream_stop)(AUDIOSTREAM *) = stop_audio_stream;
 
 // The first offset in data[0, n) where a fresh decoder finds a whole frame
 // whose successor starts with a valid header (or lies past n), else -1.
-static int find_first_frame(frame_decoder *probe, const unsigned char *data, int n) {
+static int find_first_frame(FrameDecoder *probe, const unsigned char *data, int n) {
   unsigned char pcm[frame_output_bytes];
   for (int i = 0; i + 4 <= n; i++) {
     if (!frame_header_passes(data + i)) continue;
@@ -35,7 +35,7 @@ static int find_first_frame(frame_decoder *probe, const unsigned char *data, int
 mp3stream *almp3_create_mp3stream(const void *data, int len, int last) {
   if (!data || len <= 0) return nullptr;
   const auto *bytes = static_cast<const unsigned char *>(data);
-  frame_decoder *probe = new_probe_decoder();
+  FrameDecoder *probe = new_probe_decoder();
   if (!probe) return nullptr;
   const int first = find_first_frame(probe, bytes, std::min(len, first_frame_search_bytes));
   const int channels = first < 0 ? 0 : decoder_channels(probe);
