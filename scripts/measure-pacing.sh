@@ -13,7 +13,7 @@ echo "second counter"
 for s in $(seq 1 40); do
   sleep 1 &
   wait $!
-  value=$(xwd -silent -id "$window" | convert xwd:- -depth 8 ppm:- | "$build/bench/read_game_counter")
+  value=$(xwd -silent -id "$window" | convert xwd:- -depth 8 ppm:- | "$build/read_game_counter")
   echo "$s $value"
 done
 ticks=$(getconf CLK_TCK)

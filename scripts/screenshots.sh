@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Runs the built game and the toolkit showcase under an X server of its own
-# and saves pictures of their windows: title.png (the title picture, before it
-# has faded), flying.png (the flying scene with a shot in flight), and from the
-# showcase showcase-dissolve.png (a column dissolve half-way),
-# showcase-voxel.png, showcase-collision.png (a marked hit) and
-# showcase-opengl.png (the flying scene on its turning quad). The README
-# shows docs/flying.png and docs/showcase-voxel.png.
-#   usage: scripts/screenshots.sh [build dir, default build] [output dir, default docs]
+# and saves pictures of their windows in BUILD/screenshots: title.png (the
+# title picture, before it has faded), flying.png (the flying scene with a shot
+# in flight), and from the showcase showcase-dissolve.png (a column dissolve
+# half-way), showcase-voxel.png, showcase-collision.png (a marked hit) and
+# showcase-opengl.png (the flying scene on its turning quad). The two the
+# README shows, flying.png and showcase-voxel.png, are copied into docs/.
+#   usage: scripts/screenshots.sh [build dir, default build]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
-out=$(realpath -m "${2:-docs}")
+out=$build/screenshots
 [ -x "$build/zephyrun" ] && [ -x "$build/zephyrun-showcase" ] && [ -f "$build/assets/cor.dat" ] ||
   { echo "no built game in $build (run scripts/build.sh first)" >&2; exit 1; }
 mkdir -p "$out"
@@ -79,7 +79,11 @@ game=
 (cd "$build/assets" && exec "$build/zephyrun-showcase") >"$work/showcase.log" 2>&1 &
 game=$!
 window=$(xdotool search --sync --onlyvisible --name '^zephyrun-showcase$' | head -1)
-press() { xdotool keydown --window "$window" "$1"; sleep "${2:-0.15}"; xdotool keyup --window "$window" "$1"; }
+press() {
+  xdotool keydown --window "$window" "$1"
+  sleep "${2:-0.15}"
+  xdotool keyup --window "$window" "$1"
+}
 sleep 3  # past the pacing's first, unpaced, measuring window
 press 3; sleep 1.2; shoot "$out/showcase-dissolve.png"
 sleep 4
@@ -94,4 +98,6 @@ sleep 1.5; shoot "$out/showcase-opengl.png"
 xdotool keydown --window "$window" Escape  # the window is gone before a key-up could reach it
 for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
 game=
-echo "saved title.png, flying.png and showcase-{dissolve,voxel,collision,opengl}.png in $out"
+cp "$out/flying.png" "$out/showcase-voxel.png" docs/
+echo "saved title.png, flying.png and showcase-{dissolve,voxel,collision,opengl}.png in $out;"
+echo "copied flying.png and showcase-voxel.png into docs/"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "asset_files.h"
+#include "asset_maker.h"
 #include "test_support.h"
 
 using testing_support::BitmapPtr;

@@ -13,7 +13,6 @@
 #include <thread>
 #include <vector>
 
-#include "datafile_writer.h"
 #include "game_process.h"
 #include "test_support.h"
 

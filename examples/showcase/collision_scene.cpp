@@ -41,7 +41,7 @@ static void mark(BITMAP *frame, int x, int y) {
   vline(frame, x, y - 16, y + 16, green);
 }
 
-static void draw(BITMAP *frame) {
+static Caption draw(BITMAP *frame) {
   using namespace zephyrun;
   blit(cielo, frame, 0, 0, 0, 0, 640, 480);
   draw_sprite(frame, asteroide, asteroid_x, asteroid_y);
@@ -56,8 +56,7 @@ static void draw(BITMAP *frame) {
   } else {
     std::snprintf(status, sizeof status, "collisione = 0: no opaque pixel shared");
   }
-  draw_caption(frame, "collisione",
-               "arrows: steer the ship into the asteroid  Tab: next  Esc: quit", status);
+  return {"collisione", "arrows: steer the ship into the asteroid  Tab: next  Esc: quit", status};
 }
 
 static void tear_down() {}

@@ -16,12 +16,12 @@ static const Scene *const scenes[scene_count] = {&transitions_scene, &voxel_scen
                                                  &collision_scene, &music_scene, &opengl_scene};
 static int scene_index = 0;
 
-void draw_caption(BITMAP *frame, const char *routine, const char *keys, const std::string &status) {
+static void draw_caption(BITMAP *frame, int number, const Caption &caption) {
   rectfill(frame, 0, 434, 639, 479, makecol(8, 8, 40));
-  textprintf_ex(frame, font, 8, 438, makecol(255, 224, 64), -1, "%d/%d  %s", scene_index + 1,
-                scene_count, routine);
-  textout_ex(frame, font, keys, 8, 452, makecol(255, 255, 255), -1);
-  textout_ex(frame, font, status.c_str(), 8, 466, makecol(160, 224, 255), -1);
+  textprintf_ex(frame, font, 8, 438, makecol(255, 224, 64), -1, "%d/%d  %s", number, scene_count,
+                caption.routine.c_str());
+  textout_ex(frame, font, caption.keys.c_str(), 8, 452, makecol(255, 255, 255), -1);
+  textout_ex(frame, font, caption.status.c_str(), 8, 466, makecol(160, 224, 255), -1);
 }
 
 static int start_up() {
@@ -70,7 +70,8 @@ static int run(int argc, char **argv) {
   scenes[scene_index]->set_up();
   while (handle_keys()) {
     scenes[scene_index]->update();
-    scenes[scene_index]->draw(zephyrun::buf);
+    const Caption caption = scenes[scene_index]->draw(zephyrun::buf);
+    draw_caption(zephyrun::buf, scene_index + 1, caption);
     draw_music_badge(zephyrun::buf);
     poll_music();
     present_frame(zephyrun::buf);

@@ -77,7 +77,7 @@ static bool step(BITMAP *frame) {
   return false;
 }
 
-static void draw(BITMAP *frame) {
+static Caption draw(BITMAP *frame) {
   if (running == Transition::none) {
     blit(sky_shown ? zephyrun::cielo : zephyrun::prese, frame, 0, 0, 0, 0, 640, 480);
   } else {
@@ -89,9 +89,8 @@ static void draw(BITMAP *frame) {
       sky_shown = true;
     }
   }
-  draw_caption(frame, "dissolvenza, dissolvcas, dissolvworm",
-               "1: cross-fade  2: block dissolve  3: column dissolve  Tab: next  Esc: quit",
-               status);
+  return {"dissolvenza, dissolvcas, dissolvworm",
+          "1: cross-fade  2: block dissolve  3: column dissolve  Tab: next  Esc: quit", status};
 }
 
 // A run left half-way would resume on the next visit: let it finish unseen.

@@ -5,8 +5,6 @@
 // frame goes to the screen and the back buffer is cleared for the next pass.
 #include "zephyrun.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -19,8 +17,12 @@ char score[32];
 int arrtext;
 BITMAP *bittext2;
 
+ScreenSize screen_size() {
+  if (!gfx_driver) return {0, 0};
+  return {gfx_driver->w, gfx_driver->h};
+}
+
 static std::time_t wall_clock_seconds() { return std::time(nullptr); }
-static void clear_gl_buffers() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
 std::time_t (*pacing_clock)() = wall_clock_seconds;
 void (*retrace_wait)() = simulated_retrace_wait;
@@ -90,9 +92,8 @@ void doppiobuffering(int rate, BITMAP *back, BITMAP *front, int showfps, int res
   fps++;
   wait_for_pace(mode);
   if (showfps == 1) draw_counter(back);
-  int w = gfx_driver ? gfx_driver->w : 0;
-  int h = gfx_driver ? gfx_driver->h : 0;
-  blit(back, front, 0, 0, 0, 0, w, h);
+  const ScreenSize size = screen_size();
+  blit(back, front, 0, 0, 0, 0, size.w, size.h);
   clear(back);
 }
 

@@ -142,7 +142,7 @@ int start_up() {
 
 int run_game() {
   if (start_up() != 0) return 1;
-  while (!key[KEY_ESC]) run_pass();
+  run_loop();
   allegro_exit();
   return 0;
 }
