@@ -55,6 +55,11 @@ int start_library(const char *program);
 // Opens the 640x480 window at colour depth 15 and gives it `title`.
 int open_window(const char *program, const char *title);
 
+// The five files the game loads from the working directory, in loading order:
+// the animation datafile, the ground texture, the sky, the asteroid, the title.
+inline constexpr const char *asset_file_names[] = {"cor.dat", "terreno.tga", "cielo.bmp",
+                                                   "asteroide.tga", "present.bmp"};
+
 // Loads the five files from the working directory into cors, bit, cielo,
 // asteroide and prese, at the current colour depth. Returns 0, or prints one
 // line on stderr and returns 1: "<program>: cannot load "<file>": " then

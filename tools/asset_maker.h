@@ -5,6 +5,8 @@
 
 #include <allegro.h>
 
+#include "zephyrun.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,8 +15,7 @@
 // ---- The asset files (asset_files.cpp) ----
 
 // The file names the game loads, in the order it loads them.
-constexpr const char *asset_file_names[] = {"cor.dat", "terreno.tga", "cielo.bmp",
-                                            "asteroide.tga", "present.bmp"};
+using zephyrun::asset_file_names;
 
 // Writes the five files into directory (creating it and its parents), the
 // same bytes on every run. Allegro must be started (no graphics mode needed).

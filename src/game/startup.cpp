@@ -104,13 +104,20 @@ static int load_picture_checked(const char *program, const char *name, PictureSi
 }
 
 int load_assets(const char *program) {
-  const PictureSize free_size = {0, 0, false}, screen_size = {640, 480, false};
+  const PictureSize free_size = {0, 0, false}, full_screen = {640, 480, false};
   const PictureSize ground_size = {1280, 200, true};
-  if (load_datafile_checked(program, "cor.dat", &cors) != 0) return 1;
-  if (load_picture_checked(program, "terreno.tga", ground_size, &bit) != 0) return 1;
-  if (load_picture_checked(program, "cielo.bmp", screen_size, &cielo) != 0) return 1;
-  if (load_picture_checked(program, "asteroide.tga", free_size, &asteroide) != 0) return 1;
-  return load_picture_checked(program, "present.bmp", screen_size, &prese);
+  // The pictures after the datafile, in the order of asset_file_names.
+  const struct {
+    BITMAP **loaded;
+    PictureSize size;
+  } pictures[] = {{&bit, ground_size}, {&cielo, full_screen}, {&asteroide, free_size},
+                  {&prese, full_screen}};
+  if (load_datafile_checked(program, asset_file_names[0], &cors) != 0) return 1;
+  for (int i = 0; i < 4; i++) {
+    const char *name = asset_file_names[i + 1];
+    if (load_picture_checked(program, name, pictures[i].size, pictures[i].loaded) != 0) return 1;
+  }
+  return 0;
 }
 
 int start_library(const char *program) {

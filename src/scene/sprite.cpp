@@ -1,12 +1,5 @@
-// The scaled, turned sprite every actor draws through: the picture is stretched
-// into the corner of a scratch three screens wide and high, and the scratch is
-// pivoted onto the destination. The library's turn samples the scratch along
-// rows it walks from the scratch's own corners, so the scratch keeps its full
-// size (a smaller one would round some turned pixels differently); what keeps a
-// call cheap is that the turn is clipped to the few destination rows and
-// columns the picture can reach, and only the stretched corner is wiped. The
-// library computes a clipped row's first sample by the same fixed-point sum it
-// would have reached by stepping, so the clip changes no pixel.
+// The scaled, turned sprite every actor draws through: stretched into a
+// scratch, then pivoted onto the destination.
 #include "zephyrun.h"
 #include "turned_area.h"
 
@@ -16,9 +9,6 @@ namespace zephyrun {
 
 int data = 1;
 BITMAP *oggetto1;
-
-static int screen_width() { return gfx_driver ? gfx_driver->w : 0; }
-static int screen_height() { return gfx_driver ? gfx_driver->h : 0; }
 
 // Runs `draw` with the destination's clip narrowed to `area`; the caller's
 // clip rectangle and clip state are put back afterwards, whatever they were.
@@ -46,10 +36,21 @@ static fixed turn_of(int angle) {
   return static_cast<fixed>(static_cast<unsigned int>(angle) << 16);
 }
 
+// Made fast (the plain version is tests/support/reference_sprite.cpp): the
+// picture is stretched into the corner of a scratch three screens wide and
+// high, and the scratch is pivoted onto the destination. The library's turn
+// samples the scratch along rows it walks from the scratch's own corners, so
+// the scratch keeps its full size (a smaller one would round some turned pixels
+// differently); what keeps a call cheap is that the turn is clipped to the few
+// destination rows and columns the picture can reach, and only the stretched
+// corner is wiped. The library computes a clipped row's first sample by the
+// same fixed-point sum it would have reached by stepping, so the clip changes
+// no pixel.
 void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, int y, int angle,
             int groww, int growh) {
   if (data == 1) {
-    oggetto1 = create_bitmap(3 * screen_width(), 3 * screen_height());
+    const ScreenSize screen = screen_size();
+    oggetto1 = create_bitmap(3 * screen.w, 3 * screen.h);
     if (oggetto1) clear_to_color(oggetto1, makecol(255, 0, 255));
     data = 0;
   }
