@@ -10,6 +10,11 @@ build=$(cd "${1:-$root/build}" && pwd)
 seconds=${2:-60}
 fuzzer=$build/tests/mp3_stream_fuzz
 
+bash "$root/scripts/install-deps.sh" test
+# The fuzz target is built only when asked for.
+grep -q '^ZEPHYRUN_FUZZ:BOOL=ON' "$build/CMakeCache.txt" ||
+  cmake -S "$root" -B "$build" -DZEPHYRUN_FUZZ=ON >"$build/mp3_fuzz_build.log" 2>&1 ||
+  { cat "$build/mp3_fuzz_build.log" >&2; exit 1; }
 cmake --build "$build" --target mp3_stream_fuzz >"$build/mp3_fuzz_build.log" 2>&1 ||
   { cat "$build/mp3_fuzz_build.log" >&2; exit 1; }
 fixtures=$build/mp3_fixtures

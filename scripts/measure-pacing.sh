@@ -4,6 +4,7 @@
 # 10 s stretch of paced play, as a share of one core. Build first (build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh test
 source scripts/own-x-server.sh
 (cd "$build/assets" && exec ../zephyrun) &
 program=$!

@@ -5,6 +5,7 @@
 # where the pacing waits with OpenGL clears (its mode 1). Build first (build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh test
 source scripts/own-x-server.sh
 (cd "$build/assets" && exec ../zephyrun-showcase) >/dev/null 2>&1 &
 program=$!

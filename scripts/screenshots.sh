@@ -9,6 +9,7 @@
 #   usage: scripts/screenshots.sh [build dir, default build]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh test
 build=$(realpath "${1:-build}")
 out=$build/screenshots
 [ -x "$build/zephyrun" ] && [ -x "$build/zephyrun-showcase" ] && [ -f "$build/assets/cor.dat" ] ||
