@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh test
+build=${BUILD_DIR:-$PWD/build}
 source scripts/own-x-server.sh
 (cd "$build/assets" && exec ../zephyrun-showcase) >/dev/null 2>&1 &
 program=$!
