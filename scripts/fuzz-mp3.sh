@@ -10,10 +10,15 @@ build=$(cd "${1:-$root/build}" && pwd)
 seconds=${2:-60}
 fuzzer=$build/tests/mp3_stream_fuzz
 
+bash "$root/scripts/install-deps.sh" test
+# The fuzz target is built only when asked for.
+grep -q '^ZEPHYRUN_FUZZ:BOOL=ON' "$build/CMakeCache.txt" ||
+  cmake -S "$root" -B "$build" -DZEPHYRUN_FUZZ=ON >"$build/mp3_fuzz_build.log" 2>&1 ||
+  { cat "$build/mp3_fuzz_build.log" >&2; exit 1; }
 cmake --build "$build" --target mp3_stream_fuzz >"$build/mp3_fuzz_build.log" 2>&1 ||
   { cat "$build/mp3_fuzz_build.log" >&2; exit 1; }
 fixtures=$build/mp3_fixtures
-"$root/tests/fixtures/make_mp3_fixtures.sh" "$fixtures"
+"$root/tests/support/make_mp3_fixtures.sh" "$fixtures"
 
 # Seeds: real files behind a few control prefixes (block size index, buffer
 # length in 2-byte units, then the seed of the fuzzer's later choices).

@@ -1,18 +1,36 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, playing and testing zephyrun need.
+# Installs the Debian 12 packages that zephyrun needs for one purpose:
+#   play     building the game, its showcase and asset maker, and playing
+#   test     that, and the tools of the test suite, benchmarks, fuzzing and
+#            the measuring and screenshot scripts
+#   package  that of play, and the tools that build and check the .deb files
 # Only what is missing is installed, so a second run is quick and offline.
+#   usage: scripts/install-deps.sh play|test|package
 set -euo pipefail
 
-packages=(
+play=(
   build-essential cmake pkg-config
-  liballegro4-dev liballeggl4-dev allegro4-doc
-  libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
+  liballegro4-dev liballeggl4-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libmpg123-dev
-  libgtest-dev googletest libbenchmark-dev
-  xvfb xauth xdotool x11-apps imagemagick
+)
+test=(
+  "${play[@]}"
+  allegro4-doc libgtest-dev googletest libbenchmark-dev
+  xvfb xauth xdotool x11-apps imagemagick bc
   lame twolame mpg123
   clang libclang-rt-14-dev
 )
+package=(
+  "${play[@]}"
+  debhelper dpkg-dev lintian git
+)
+
+case "${1:-}" in
+  play) packages=("${play[@]}") ;;
+  test) packages=("${test[@]}") ;;
+  package) packages=("${package[@]}") ;;
+  *) echo "usage: $0 play|test|package" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,8 @@
 # 10 s stretch of paced play, as a share of one core. Build first (build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh test
+build=${BUILD_DIR:-$PWD/build}
 source scripts/own-x-server.sh
 (cd "$build/assets" && exec ../zephyrun) &
 program=$!
@@ -13,7 +15,7 @@ echo "second counter"
 for s in $(seq 1 40); do
   sleep 1 &
   wait $!
-  value=$(xwd -silent -id "$window" | convert xwd:- -depth 8 ppm:- | "$build/bench/read_game_counter")
+  value=$(xwd -silent -id "$window" | convert xwd:- -depth 8 ppm:- | "$build/read_game_counter")
   echo "$s $value"
 done
 ticks=$(getconf CLK_TCK)

@@ -5,23 +5,31 @@
 # where the pacing waits with OpenGL clears (its mode 1). Build first (build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh test
+build=${BUILD_DIR:-$PWD/build}
 source scripts/own-x-server.sh
 (cd "$build/assets" && exec ../zephyrun-showcase) >/dev/null 2>&1 &
 program=$!
 window=$(xdotool search --sync --onlyvisible --name '^zephyrun-showcase$' | head -1)
-press() { xdotool keydown --window "$window" "$1"; sleep 0.15; xdotool keyup --window "$window" "$1"; }
+press() {
+  xdotool keydown --window "$window" "$1"
+  sleep 0.15
+  xdotool keyup --window "$window" "$1"
+}
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$program/stat"; }
+ticks_per_second=$(getconf CLK_TCK)
 # Counter readings every 2 s for $1 s, then the CPU share over that time.
 measure() {
-  local before readings="" after
+  local before readings="" after value
   before=$(cpu_ticks)
   for _ in $(seq $(($1 / 2))); do
     sleep 2
-    readings="$readings $(xwd -silent -id "$window" | convert xwd:- -depth 8 ppm:- | "$build/bench/read_game_counter")"
+    value=$(xwd -silent -id "$window" | convert xwd:- -depth 8 ppm:- | "$build/read_game_counter")
+    readings="$readings $value"
   done
   after=$(cpu_ticks)
   echo "  counter:$readings"
-  echo "  cpu share of one core: $(echo "scale=3; ($after - $before) / $(getconf CLK_TCK) / $1" | bc)"
+  echo "  cpu share of one core: $(echo "scale=3; ($after - $before) / $ticks_per_second / $1" | bc)"
 }
 
 sleep 4  # past the first, unpaced, measuring window

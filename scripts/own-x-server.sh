@@ -1,11 +1,30 @@
-# Sourced by the measuring scripts: the build they measure ($build), and an X
-# server of their own on a random display, DISPLAY pointing at it. The program
-# they start (its process in $program) and the server stop when they exit.
-build=${BUILD_DIR:-$PWD/build}
-display=:$((200 + RANDOM % 300))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
+# Sourced by every script that needs a display: starts an X server of the
+# script's own on a display the server picks itself, and points DISPLAY at it.
+# The server must not reset when its last client leaves: a program started in
+# that moment is hung up on and cannot start. When the script exits, the
+# program it started (its process in $program, if any) stops first, then the
+# server; the script's exit status is kept.
 program=
-trap 'kill $program 2>/dev/null; wait $program 2>/dev/null; kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-sleep 1
+x_server_display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+  3>"$x_server_display_file" >/dev/null 2>&1 &
+x_server=$!
+stop_own_x_server() {
+  local status=$?
+  if [ -n "$program" ]; then
+    kill -CONT "$program" 2>/dev/null || true
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+  fi
+  kill "$x_server" 2>/dev/null || true
+  wait "$x_server" 2>/dev/null || true
+  rm -f "$x_server_display_file"
+  exit "$status"
+}
+trap stop_own_x_server EXIT
+for _ in $(seq 100); do
+  [ -s "$x_server_display_file" ] && break
+  sleep 0.1
+done
+[ -s "$x_server_display_file" ] || { echo "$0: the X server (Xvfb) did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$x_server_display_file")"

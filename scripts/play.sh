@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the game in its asset folder. Hold Escape to quit.
+# Sets up, builds the game, its showcase, the asset maker and the assets (no
+# tests), and starts the game in its asset folder. Hold Escape to quit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh
+bash scripts/install-deps.sh play
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEPHYRUN_TESTS=OFF -DZEPHYRUN_BENCHMARKS=OFF
+cmake --build build -j"$(nproc)" --target zephyrun zephyrun-showcase assets
 cd build/assets
 exec ../zephyrun

@@ -1,39 +1,28 @@
 #!/usr/bin/env bash
 # Runs the built game and the toolkit showcase under an X server of its own
-# and saves pictures of their windows: title.png (the title picture, before it
-# has faded), flying.png (the flying scene with a shot in flight), and from the
-# showcase showcase-dissolve.png (a column dissolve half-way),
-# showcase-voxel.png, showcase-collision.png (a marked hit) and
-# showcase-opengl.png (the flying scene on its turning quad). The README
-# shows docs/flying.png and docs/showcase-voxel.png.
-#   usage: scripts/screenshots.sh [build dir, default build] [output dir, default docs]
+# and saves pictures of their windows in BUILD/screenshots: title.png (the
+# title picture, before it has faded), flying.png (the flying scene with a shot
+# in flight), and from the showcase showcase-dissolve.png (a column dissolve
+# half-way), showcase-voxel.png, showcase-collision.png (a marked hit) and
+# showcase-opengl.png (the flying scene on its turning quad). The two the
+# README shows, flying.png and showcase-voxel.png, are copied into docs/.
+#   usage: scripts/screenshots.sh [build dir, default build]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh test
 build=$(realpath "${1:-build}")
-out=$(realpath -m "${2:-docs}")
+out=$build/screenshots
 [ -x "$build/zephyrun" ] && [ -x "$build/zephyrun-showcase" ] && [ -f "$build/assets/cor.dat" ] ||
   { echo "no built game in $build (run scripts/build.sh first)" >&2; exit 1; }
 mkdir -p "$out"
 rm -f "$out/title.png" "$out/flying.png"
-work=$(mktemp -d)
-
-server=
-game=
-finish() {
-  [ -n "$game" ] && { kill -CONT "$game"; kill "$game"; } 2>/dev/null || true
-  [ -n "$server" ] && kill "$server" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap finish EXIT
-
-# The server picks a free display and tells us its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-server=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-
+# Frames and logs on the way; kept for a look when something goes wrong.
+work=$out/work
+rm -rf "$work"
+mkdir -p "$work"
+source scripts/own-x-server.sh
 (cd "$build/assets" && exec "$build/zephyrun") >"$work/game.log" 2>&1 &
-game=$!
+program=$!
 shoot() { xwd -silent -id "$window" | convert xwd:- "$1"; }
 
 # Unpaced at first, the title fades out within a fraction of a second. So the
@@ -47,7 +36,7 @@ for _ in $(seq 3000); do
   sleep 0.005
 done
 [ -n "$window" ] || { echo "the game's window never showed" >&2; cat "$work/game.log" >&2; exit 1; }
-kill -STOP "$game"
+kill -STOP "$program"
 convert "$build/assets/present.bmp" "$work/present.png"
 best=0
 for n in $(seq 12); do
@@ -59,9 +48,9 @@ for n in $(seq 12); do
     best=$level
     cp "$work/frame.png" "$out/title.png"
   fi
-  kill -CONT "$game"; sleep 0.003; kill -STOP "$game"
+  kill -CONT "$program"; sleep 0.003; kill -STOP "$program"
 done
-kill -CONT "$game"
+kill -CONT "$program"
 [ -f "$out/title.png" ] || echo "no title frame caught" >&2
 
 # Past the fly-in, once the pacing has settled (its counter near 30), fire
@@ -73,13 +62,17 @@ shoot "$out/flying.png"
 xdotool keyup --window "$window" space
 
 xdotool keydown --window "$window" Escape
-for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
-game=
+for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+program=
 
 (cd "$build/assets" && exec "$build/zephyrun-showcase") >"$work/showcase.log" 2>&1 &
-game=$!
+program=$!
 window=$(xdotool search --sync --onlyvisible --name '^zephyrun-showcase$' | head -1)
-press() { xdotool keydown --window "$window" "$1"; sleep "${2:-0.15}"; xdotool keyup --window "$window" "$1"; }
+press() {
+  xdotool keydown --window "$window" "$1"
+  sleep "${2:-0.15}"
+  xdotool keyup --window "$window" "$1"
+}
 sleep 3  # past the pacing's first, unpaced, measuring window
 press 3; sleep 1.2; shoot "$out/showcase-dissolve.png"
 sleep 4
@@ -92,6 +85,8 @@ window=$(xdotool search --onlyvisible --name '^zephyrun-showcase$' | tail -1)
 xdotool keyup --window "$window" g
 sleep 1.5; shoot "$out/showcase-opengl.png"
 xdotool keydown --window "$window" Escape  # the window is gone before a key-up could reach it
-for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
-game=
-echo "saved title.png, flying.png and showcase-{dissolve,voxel,collision,opengl}.png in $out"
+for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+program=
+cp "$out/flying.png" "$out/showcase-voxel.png" docs/
+echo "saved title.png, flying.png and showcase-{dissolve,voxel,collision,opengl}.png in $out;"
+echo "copied flying.png and showcase-voxel.png into docs/"

@@ -6,8 +6,5 @@ cd "$(dirname "$0")/.."
 export ZEPHYRUN_LONG_TESTS=OFF
 [ "${1:-}" = "--long" ] && ZEPHYRUN_LONG_TESTS=ON
 bash scripts/build.sh
-# xvfb-run picks a free display and stops the server when the tests end. The
-# server must not reset when its last client leaves: a program started in that
-# moment is hung up on and cannot start.
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
-  ctest --test-dir build --output-on-failure -j2
+source scripts/own-x-server.sh
+ctest --test-dir build --output-on-failure -j2

@@ -1,17 +1,27 @@
 // zephyrun: a pseudo-3D arcade shooter drawn in software on Allegro 4, and the
 // toolkit of effects it is built from. This header is the map of the module:
-// every routine and every piece of state shared between files, by subsystem.
+// every routine, by subsystem, with the file it lives in (under src/).
+//
+// What is declared here: the routines, the state each routine is documented
+// to keep (callers and tests may read it, so it belongs to the interface), and
+// the seams through which a test stands in for the clock, the display or the
+// mixer. Scratch that no routine is documented to keep (caches and copies a
+// routine makes for its own speed) is static in the file that owns it.
 #pragma once
 
 #include <allegro.h>
 
+#include <cstddef>
 #include <ctime>
+#include <string>
 
 namespace zephyrun {
 
 // ---------------------------------------------------------------------------
 // Game loop and frame
 // ---------------------------------------------------------------------------
+
+// --- Start-up and main loop: game/startup.cpp, game/main_loop.cpp ---
 
 // The game's pictures and buffers, made once at start-up and kept for the run.
 extern BITMAP *buf;        // back buffer: each pass draws a whole frame here
@@ -37,10 +47,25 @@ extern int proflag2;  // fire request handed to the shot
 // line on stderr naming what failed and returns 1 (nothing is drawn then).
 int start_up();
 
+// Start-up pieces other programs built on the module call too. Each returns
+// 0, or prints one line on stderr, "<program>: ...", and returns 1.
+// Starts the library and the keyboard; without an X display the line names
+// the DISPLAY tried, or says that none is set.
+int start_library(const char *program);
+// Opens the 640x480 window at colour depth 15 and gives it `title`.
+int open_window(const char *program, const char *title);
+
+// The five files the game loads from the working directory, in loading order:
+// the animation datafile, the ground texture, the sky, the asteroid, the title.
+inline constexpr const char *asset_file_names[] = {"cor.dat", "terreno.tga", "cielo.bmp",
+                                                   "asteroide.tga", "present.bmp"};
+
 // Loads the five files from the working directory into cors, bit, cielo,
 // asteroide and prese, at the current colour depth. Returns 0, or prints one
-// line on stderr, "<program>: cannot load ..." naming the file and the
-// directory, and returns 1.
+// line on stderr and returns 1: "<program>: cannot load "<file>": " then
+// where it was looked for when it is missing, or else what is wrong with it.
+// The datafile needs at least 16 objects, 0, 3, 6, 9, 12 and 15 bitmaps; sky
+// and title are 640x480, the ground 200 rows by at least 1280 columns.
 int load_assets(const char *program);
 
 // Readies the title phase: its first frame shows the title at full brightness.
@@ -49,9 +74,34 @@ void begin_title();
 // One pass of the main loop: title or flying frame, then pacing and presentation.
 void run_pass();
 
+// Passes until Escape is down at the top of one.
+void run_loop();
+
 // The main routine's body: start-up, passes until Escape, shut-down. Returns
 // the process exit status (0 after Escape, 1 when start-up failed).
 int run_game();
+
+// --- Asset file checks: game/datafile_check.cpp, game/picture_check.cpp ---
+
+// Checks of untrusted asset bytes before the library reads them: "" when
+// sound, else what is wrong, worded to follow "cannot load "<file>": ".
+// The structure of an unpacked datafile, from its "ALL." magic on, held
+// against its length: properties, object sizes, nested datafiles and the
+// sizes inside the objects the library parses.
+std::string datafile_fault(const unsigned char *bytes, size_t length);
+// The same of a datafile file, packed or not, as the library would unpack it.
+std::string datafile_file_fault(const char *name);
+// Whether a BMP or TGA file (by its name's ending) holds every pixel its
+// header promises, plain or run-length coded.
+std::string picture_file_fault(const char *name);
+
+// --- Frame pacing and presentation: game/frame_pacing.cpp, game/retrace_wait.cpp ---
+
+// The active graphics driver's screen size; 0 x 0 while no mode is set.
+struct ScreenSize {
+  int w, h;
+};
+ScreenSize screen_size();
 
 // Frame pacing and presentation. Counts passes per ~2 s window, adjusts the
 // number of waits per pass towards `rate` (0 = 32767), waits, draws "FPS: n"
@@ -59,16 +109,23 @@ int run_game();
 // clears back. mode 0 waits on the retrace, mode 1 with OpenGL clears.
 void doppiobuffering(int rate, BITMAP *back, BITMAP *front, int showfps, int reset, int mode);
 
-// Pacing state: the counter shows fps1; rallentatore is the wait count.
-extern int tempo1, fps, fps1, fps3, misuratore, rallentatore, frame, intervallo;
-extern char score[32];   // the counter text of the last call
-extern int arrtext;      // 1 once the counter bitmap bittext2 exists
-extern BITMAP *bittext2;
+// Pacing state.
+extern std::time_t tempo1;  // clock second the measuring window opened; 0 = none open
+extern int fps;           // passes counted in the open window
+extern int fps1;          // count of the last closed window: the counter shows it
+extern int fps3;          // count of the last window outside rate +/- 2
+extern int misuratore;    // windows so far outside the band; 0 = still calibrating
+extern int rallentatore;  // the wait count per pass (times frame); negative = none
+extern int frame;         // its multiplier: 1 in mode 0, fps3 x misuratore in mode 1
+extern int intervallo;    // the wait loop's counter
+extern char score[32];    // the counter text of the last call
+extern int arrtext;       // 1 once the counter bitmap bittext2 exists
+extern BITMAP *bittext2;  // 128x16 overlay the counter text is drawn on
 
-// Seams for the outside world; default to the real clock and retrace wait.
-extern std::time_t (*pacing_clock)();  // seconds, as time(NULL)
-extern void (*retrace_wait)();         // one display retrace
-extern void (*gl_clear_wait)();        // one OpenGL buffer clear (mode 1)
+// Seams for the outside world, so tests can stand in for the clock and the display.
+extern std::time_t (*pacing_clock)();  // wall clock seconds, as time(NULL)
+extern void (*retrace_wait)();         // one retrace: simulated_retrace_wait
+extern void (*gl_clear_wait)();        // one wait in mode 1: clear_gl_buffers
 
 // Our retrace wait for displays where the library's vsync() waits on nothing:
 // sleeps until the next 1/60 s boundary of the monotonic clock.
@@ -78,6 +135,8 @@ void simulated_retrace_wait();
 // Scene rendering
 // ---------------------------------------------------------------------------
 
+// --- Scaled, turned sprite: scene/sprite.cpp ---
+
 // Scaled, turned sprite: draws picture at (base + growth) size, centred on the
 // base rectangle at (x, y), turned by angle (256 a turn, clockwise) about the
 // rectangle's centre less half the growth; magic pink stays transparent. A
@@ -85,48 +144,35 @@ void simulated_retrace_wait();
 void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, int y, int angle,
             int groww, int growh);
 
-// Sprite state: data is 1 until the first call makes oggetto1, the scratch of
-// three screens by three that is all magic pink between calls.
-extern int data;
-extern BITMAP *oggetto1;
+// Sprite state.
+extern int data;          // 1 until the first call has made oggetto1
+extern BITMAP *oggetto1;  // scratch, three screens by three, all magic pink between calls
 
-// OpenGL presentation (toolkit): enters a width x height OpenGL mode through
-// AllegroGL, depth being both colour and z-buffer depth (suggested, not
-// required), lit by one white directional light. Needs Allegro started on an
-// X display. 15- and 16-bit bitmaps keep the pixel layout they were made
-// with. Returns 0 when the mode is set, -1 when it cannot be (not the X11
-// system driver, no GLX, mode refused: allegro_error says why).
-int gfxGL(int width, int height, int fullscreen, int depth);
-
-// Shows `source` stretched to width x height as one textured quad moved by
-// dx, dy, dz (0 fills the screen, negative dz shrinks it towards the centre)
-// and turned by the angles in degrees, then flips. Never clears the depth
-// buffer (pacing mode 1 does). Without an OpenGL mode it returns at once.
-void renderGL(int width, int height, float dx, float dy, float dz, float anglex, float angley,
-              float anglez, BITMAP *source);
-
-// Presentation state: scratch-made flag, the scratch (first call's size, kept
-// for the run), the latest call's size, and the texture of the current call.
-extern int GLcr_bmp, GLw, GLh;
-extern BITMAP *GLbmp2;
-extern unsigned int GLtex;
+// --- Scrolling ground: scene/scrolling_ground.cpp ---
 
 // Scrolling ground: the perspective plane of the flying phase, scrolled by
 // `step` rows a call. span is twice the ground's width; the first call's span
 // and height size everything and must stay the same afterwards. Only what
 // reaches target is made; where terrain has holes or is smaller than height
 // rows by span/2 columns, the ground is transparent.
+// Returns at once, touching nothing, unless 2 <= height <= 9999 and span >= 2.
 void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
                int x, int y, int angle);
 
-// Ground state: set-up flag, sizes, strip and ground bitmaps, scroll offsets.
-extern int array, schermox, schermoy, immy1, a;
-extern BITMAP *bmp2, *bmp3;
-extern float inc[10000];
-extern int scorrimentox[10000];
-extern float b;
+// Ground state.
+extern int array;                // set-up: 2 = no bitmaps yet, 1 = no tables yet, 0 = ready
+extern int schermox;             // width of the strip and the ground: the first span / 2
+extern int schermoy;             // the first call's height
+extern int immy1;                // vertical scroll offset, -height .. 0
+extern int a;                    // the row loops' counter
+extern BITMAP *bmp2;             // the strip, schermox x 2*schermoy-1 (rows read from terrain)
+extern BITMAP *bmp3;             // the ground bitmap, schermox x schermoy-1
+extern float inc[10000];         // per-row widening: 3, 5, 7, ... from row 0
+extern int scorrimentox[10000];  // per-row horizontal offset into the strip
+extern float b;                  // the sum that fills inc, 1.0 at start
 
-// --- Voxel terrain (toolkit) ---
+// --- Voxel terrain (toolkit): scene/voxel_terrain.cpp ---
+
 // Draws a height-map landscape seen from (startx, starty) (16.16 fixed point)
 // looking along heading (radians): the backdrop's 640x480 first, then one ray
 // per column 0..rays-1, steps cells long, filled bottom-up from baserow; the
@@ -140,36 +186,84 @@ int tofixed(float value);
 // Timer-callback-shaped ticks: voxelfn adds 1 to counter, voxelwaitfn takes 1 off.
 void voxelfn();
 void voxelwaitfn();
-extern int counter;
+extern int counter;  // the ticks' count; nothing else reads it
+
+// --- OpenGL presentation (toolkit): scene/opengl_presentation.cpp ---
+
+// Enters a width x height OpenGL mode through AllegroGL, depth being both
+// colour and z-buffer depth (suggested, not required), lit by one white
+// directional light. Needs Allegro started on an X display. 15- and 16-bit
+// bitmaps keep the pixel layout they were made with. Returns 0 when the mode
+// is set, -1 when it cannot be (not the X11 system driver, no GLX, mode
+// refused: allegro_error says why).
+int gfxGL(int width, int height, int fullscreen, int depth);
+
+// Shows `source` stretched to width x height as one textured quad moved by
+// dx, dy, dz (0 fills the screen, negative dz shrinks it towards the centre)
+// and turned by the angles in degrees, then flips. Never clears the depth
+// buffer (pacing mode 1 does). Without an OpenGL mode it returns at once.
+void renderGL(int width, int height, float dx, float dy, float dz, float anglex, float angley,
+              float anglez, BITMAP *source);
+
+// Clears the OpenGL colour and depth buffers: pacing's default wait in mode 1.
+void clear_gl_buffers();
+
+// Presentation state.
+extern int GLcr_bmp;        // 1 once the scratch GLbmp2 exists
+extern int GLw;             // width of the latest call
+extern int GLh;             // height of the latest call
+extern BITMAP *GLbmp2;      // the scratch, first call's size, at the screen's depth
+extern unsigned int GLtex;  // the current call's texture, deleted before it returns
 
 // ---------------------------------------------------------------------------
 // Actors
 // ---------------------------------------------------------------------------
+
+// --- Player: actors/player.cpp ---
 
 // Player: draws the ship into buf from cors (frames 0..12), then animates it,
 // steers it with the arrow keys (12 pixels a key, leaning -5/+5 sideways) and
 // flies it in from below on the first 36 calls. A move shows one call later.
 void giocatore();
 
-// Player state: base rectangle's corner (x, y), growths giow/gioh, tilt
-// giorot, frame giocont2 and its direction giocont1, fly-in 0/1/2 gioattivo1.
-extern int x, y, giow, gioh, giorot, giocont2, giocont1, gioattivo1;
+// Player state; the shot reads x and y.
+extern int x;           // left edge of the base rectangle
+extern int y;           // top edge of the base rectangle
+extern int giow;        // width growth: 200 at the fly-in's start, -52 after it
+extern int gioh;        // height growth: 250 at the fly-in's start, -110 after it
+extern int giorot;      // tilt: 0, -5 or +5
+extern int giocont2;    // datafile object drawn: 0, 3, 6, 9, 12
+extern int giocont1;    // animation direction: 0 = up, 1 = down
+extern int gioattivo1;  // fly-in: 0 = not begun, 1 = flying in, 2 = arrived
+
+// --- Player shot: actors/player_shot.cpp ---
 
 // Player shot: fire = 1 starts a shot in front of the player unless one is in
 // flight; a shot is drawn (cors object 15) shrinking on 10 calls, then ends.
 void sparogiocatore(int fire);
 
-// Shot state: base rectangle's corner, growths, and 1 while a shot is in flight.
-extern int xpro, ypro, wpro, hpro, proflag3;
+// Shot state.
+extern int xpro;      // left edge of the base rectangle, set at spawn
+extern int ypro;      // top edge of the base rectangle, set at spawn
+extern int wpro;      // width growth
+extern int hpro;      // height growth
+extern int proflag3;  // 1 while a shot is in flight
+
+// --- Enemy asteroid: actors/asteroid.cpp ---
 
 // Enemy: spawns an asteroid at a rand() place when none is in flight, then
 // draws it growing on 15 calls; the next call spawns the next.
 void nemico();
 
-// Asteroid state: base rectangle's corner (50.., 50..), growths, 1 in flight.
-extern int astx, asty, astw, asth, astflag1;
+// Asteroid state.
+extern int astx;      // left edge of the base rectangle, 50 .. 549
+extern int asty;      // top edge of the base rectangle, 50 .. 249
+extern int astw;      // width growth
+extern int asth;      // height growth
+extern int astflag1;  // 1 while an asteroid is in flight
 
-// --- Pixel collision test (toolkit) ---
+// --- Pixel collision test (toolkit): actors/collision.cpp ---
+
 // 1 when spr1 at (spr1x, spr1y) and spr2 at (spr2x, spr2y) share an opaque
 // (not magic pink) pixel inside the window of spr1w+1 x spr1h+1 points at
 // spr1, else 0. The first call's areaw x areah fixes the scratch area for good
@@ -178,12 +272,21 @@ extern int astx, asty, astw, asth, astflag1;
 // the first one scanning columns left to right, each top to bottom.
 int collisione(int areaw, int areah, BITMAP *spr1, int spr1w, int spr1h, int spr1x, int spr1y,
                BITMAP *spr2, int spr2x, int spr2y);
-// The scan's position and its last reads (collcolore from spr2's scratch, collcolore2 from spr1's).
-extern int collx, colly, collcolore, collcolore2;
+
+// Collision state.
+extern int arr;           // 1 once the scratch areas exist
+extern BITMAP *bit2;      // scratch area the first sprite is drawn into
+extern BITMAP *bit4;      // scratch area the second sprite is drawn into
+extern int collx;         // the scan's column offset from spr1x
+extern int colly;         // the scan's row offset from spr1y
+extern int collcolore;    // the last pixel read from bit4
+extern int collcolore2;   // the last pixel read from bit2
 
 // ---------------------------------------------------------------------------
 // Screen transitions
 // ---------------------------------------------------------------------------
+
+// --- Cross-fade: transitions/cross_fade.cpp ---
 
 // Cross-fade step: shows on `target` the blend prepared on the previous call,
 // then prepares in `work` pic1 at alpha 255-level over pic2 at alpha level.
@@ -191,7 +294,8 @@ extern int collx, colly, collcolore, collcolore2;
 void dissolvenza(BITMAP *work, BITMAP *target, BITMAP *pic1, int col1, BITMAP *pic2, int col2,
                  int width, int height, int level);
 
-// --- Random block dissolve (toolkit) ---
+// --- Random block dissolve (toolkit): transitions/block_dissolve.cpp ---
+
 // One step: copies a block x block square of pic2 at a random place over an
 // accumulating copy of pic1, the whole of pic2 on call L = 2*(w*h/(block*block)),
 // and shows it on target via work. Returns 0 while running, 1 on call L+1
@@ -199,15 +303,17 @@ void dissolvenza(BITMAP *work, BITMAP *target, BITMAP *pic1, int col1, BITMAP *p
 // with no rand draw and the run left as it was; a failed set-up gives -1 too.
 int dissolvcas(BITMAP *work, BITMAP *target, BITMAP *pic1, int col1, BITMAP *pic2, int col2,
                int width, int height, int block);
-// Run state: set-up flag, accumulating picture, step count (float), this
-// call's block corner, and 1.0 after the completing call, 0.0 otherwise.
-extern int dispixflag;
-extern BITMAP *dispixdest3;
-extern float dispixciclo;
-extern int disrandx, disrandy;
-extern float dispixfine;
 
-// --- Column dissolve (toolkit) ---
+// Run state.
+extern int dispixflag;       // 1 while a run is under way
+extern BITMAP *dispixdest3;  // the accumulating picture, made when a run starts
+extern float dispixciclo;    // calls so far in this run
+extern int disrandx;         // left edge of this call's block; 0 after a run
+extern int disrandy;         // top edge of this call's block; 0 after a run
+extern float dispixfine;     // 1.0 after the completing call, else 0.0
+
+// --- Column dissolve (toolkit): transitions/column_dissolve.cpp ---
+
 // One step: strips step wide at x = 0, step, ... width, cut from pic1 as it was
 // on the run's first call, slide down over pic2 at random start speeds, then at
 // speed2 once they have fallen height/20. work is unused. Returns 0 while
@@ -217,22 +323,24 @@ extern float dispixfine;
 // also when set-up cannot allocate. Heights below 240 start no strip below 1.
 int dissolvworm(BITMAP *work, BITMAP *target, BITMAP *pic1, int col1, BITMAP *pic2, int col2,
                 int width, int height, int speed2, int step);
-// Run state: set-up flag, accumulating picture, the snapshot of pic1 every
-// strip is cut from, and per strip x: speed and distance fallen; then the
-// completion indicator (1.0 after the completing call).
-extern int diswormflag;
-extern BITMAP *diswormdest3;
-extern BITMAP *diswormdest4;
-extern int disrandwoy[10000];
-extern float diswormciclo[10000];
-extern float diswormfine;
+
+// Run state; the tables are indexed by a strip's x.
+extern int diswormflag;            // 1 while a run is under way
+extern BITMAP *diswormdest3;       // the accumulating picture
+extern BITMAP *diswormdest4;       // pic1 as the run found it: every strip is cut from it
+extern int disrandwoy[10000];      // a strip's speed, pixels a call
+extern float diswormciclo[10000];  // how far a strip has fallen
+extern int diswra;                 // the strip loops' x; carries nothing between calls
+extern float diswormfine;          // 1.0 after the completing call, else 0.0
 
 // ---------------------------------------------------------------------------
 // Music streaming
 // ---------------------------------------------------------------------------
 
-// The libmpg123 decoder of a stream and what we track of it (src/music).
-struct frame_decoder;
+// --- MP3 file stream (toolkit): music/mp3stream.cpp, mp3stream_poll.cpp, mp3_file.cpp ---
+
+// The libmpg123 decoder of a stream and what we track of it (music/mp3_frames.cpp).
+struct FrameDecoder;
 
 // One MP3 stream: compressed data in two blocks, decoded frame by frame into
 // the buffers of a game-library audio stream.
@@ -244,7 +352,7 @@ struct mp3stream {
   int block_size;                  // bytes per block (32768, or the whole short file)
   bool data_wanted;                // waiting for the next block
   int last_length;                 // -1 while more may follow, else valid bytes of the final block
-  frame_decoder *decoder;
+  FrameDecoder *decoder;
   bool has_xing;                   // the first frame carries a Xing header
   int first_frame_length;          // bytes, header included
   int sample_rate;                 // Hz
@@ -302,11 +410,14 @@ int poll_mp3_file(mp3_handle *mp3);
 void close_mp3_file(mp3_handle *mp3);
 
 // Seams to the game library's audio streams, so tests can offer buffers and
-// collect samples; they default to play_audio_stream, get_audio_stream_buffer,
-// free_audio_stream_buffer and stop_audio_stream.
+// collect samples; each defaults to the library call named above it.
+// play_audio_stream: starts playback of one stream.
 extern AUDIOSTREAM *(*audio_stream_play)(int len, int bits, int stereo, int freq, int vol, int pan);
+// get_audio_stream_buffer: the buffer the mixer wants filled, or NULL.
 extern void *(*audio_stream_buffer)(AUDIOSTREAM *stream);
+// free_audio_stream_buffer: hands the filled buffer to the mixer.
 extern void (*audio_stream_buffer_filled)(AUDIOSTREAM *stream);
+// stop_audio_stream: ends playback.
 extern void (*audio_stream_stop)(AUDIOSTREAM *stream);
 
 }  // namespace zephyrun

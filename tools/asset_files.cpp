@@ -2,26 +2,12 @@
 // is stored at 24 bits; the game converts them to 15 bits as it loads them.
 // cor.dat holds, for each of the five ship frames (objects 0, 3, 6, 9, 12), the
 // frame, its shadow and a half-size copy, and the shot as object 15.
-#include "asset_files.h"
+#include "asset_maker.h"
 
 #include <filesystem>
-#include <memory>
 #include <system_error>
-#include <vector>
-
-#include "asteroid_picture.h"
-#include "datafile_writer.h"
-#include "ground_picture.h"
-#include "ship_pictures.h"
-#include "sky_picture.h"
-#include "title_picture.h"
 
 namespace {
-
-struct BitmapDeleter {
-  void operator()(BITMAP *bmp) const { destroy_bitmap(bmp); }
-};
-using BitmapPtr = std::unique_ptr<BITMAP, BitmapDeleter>;
 
 // The ship's outline in one dark colour, for a shadow on the ground.
 Picture shadow_of(const Picture &ship) {
@@ -73,16 +59,15 @@ bool write_asset_files(const std::string &directory, std::string &error) {
   const Picture title = draw_title({sky, ground, frames.back(), asteroid, shot});
 
   const fs::path dir(directory);
-  const std::string dat = (dir / "cor.dat").string();
+  const std::string dat = (dir / asset_file_names[0]).string();
   if (!write_datafile_of(dat, frames, shot)) {
     error = "cannot write " + dat;
     return false;
   }
-  const std::pair<const char *, const Picture *> pictures[] = {
-      {"terreno.tga", &ground}, {"cielo.bmp", &sky}, {"asteroide.tga", &asteroid}, {"present.bmp", &title}};
-  for (const auto &[name, picture] : pictures) {
-    const std::string path = (dir / name).string();
-    if (!save_picture(path, *picture)) {
+  const Picture *const pictures[] = {&ground, &sky, &asteroid, &title};  // the files after cor.dat
+  for (int i = 0; i < 4; i++) {
+    const std::string path = (dir / asset_file_names[i + 1]).string();
+    if (!save_picture(path, *pictures[i])) {
       error = "cannot write " + path;
       return false;
     }

@@ -1,17 +1,15 @@
 // The asteroid is a height field: an ellipsoid with a lumpy outline, rough
 // noise and bowl-shaped craters with raised rims, shaded by its slopes. Working
 // from heights rather than painting shades keeps craters lit consistently.
-#include "asteroid_picture.h"
+#include "asset_maker.h"
 
 #include <cmath>
 #include <vector>
 
-#include "random_numbers.h"
-
 namespace {
 
 constexpr float pi = 3.14159265f;
-constexpr float centre_x = asteroid_width / 2.0f, centre_y = asteroid_height / 2.0f;
+constexpr float centre_x = asteroid_picture_width / 2.0f, centre_y = asteroid_picture_height / 2.0f;
 constexpr float radius_x = 74.0f, radius_y = 58.0f;
 
 struct Crater {
@@ -59,10 +57,10 @@ float height_at(float x, float y, const std::vector<Crater> &craters) {
 Picture draw_asteroid() {
   Random random(0xA57E401D);
   std::vector<Crater> craters = scatter_craters(random);
-  Picture rock(asteroid_width, asteroid_height, {}, false);
+  Picture rock(asteroid_picture_width, asteroid_picture_height, {}, false);
   const float lx = -0.55f, ly = -0.6f, lz = 0.58f;  // light from the upper left, in front
-  for (int y = 0; y < asteroid_height; y++)
-    for (int x = 0; x < asteroid_width; x++) {
+  for (int y = 0; y < asteroid_picture_height; y++)
+    for (int x = 0; x < asteroid_picture_width; x++) {
       float px = x + 0.5f, py = y + 0.5f;
       float h = height_at(px, py, craters);
       if (h < 0.0f) continue;
@@ -71,11 +69,13 @@ Picture draw_asteroid() {
       float nx = -gx, ny = -gy, nz = 1.0f, len = std::sqrt(nx * nx + ny * ny + nz * nz);
       float diffuse = clamp01((nx * lx + ny * ly + nz * lz) / len);
       float tint = tiled_fractal(px / 14.0f, py / 14.0f, 16, 16, 3, 41);
-      Rgb base = mix(Rgb{0.36f, 0.31f, 0.27f}, Rgb{0.62f, 0.57f, 0.52f}, smoothstep(0.3f, 0.7f, tint));
+      Rgb base =
+          mix(Rgb{0.36f, 0.31f, 0.27f}, Rgb{0.62f, 0.57f, 0.52f}, smoothstep(0.3f, 0.7f, tint));
       Rgb c = base * (0.14f + 0.95f * diffuse);
       // A thin dark rim keeps the outline crisp against any background.
-      bool edge = height_at(px - 1.5f, py, craters) < 0.0f || height_at(px + 1.5f, py, craters) < 0.0f ||
-                  height_at(px, py - 1.5f, craters) < 0.0f || height_at(px, py + 1.5f, craters) < 0.0f;
+      bool edge =
+          height_at(px - 1.5f, py, craters) < 0.0f || height_at(px + 1.5f, py, craters) < 0.0f ||
+          height_at(px, py - 1.5f, craters) < 0.0f || height_at(px, py + 1.5f, craters) < 0.0f;
       rock.paint(x, y, edge ? c * 0.55f : c);
     }
   return rock;

@@ -2,7 +2,7 @@
 // "not packed" magic before it), the object count, then per object its
 // properties, type, sizes and data; numbers are big-endian except the 16-bit
 // pixels, which Allegro reads little-endian.
-#include "datafile_writer.h"
+#include "asset_maker.h"
 
 #include <cstdio>
 

@@ -4,12 +4,10 @@
 // makes the vertical wrap invisible. The game shows
 // only a slice around the middle column, widened ever more towards the viewer,
 // so the fields are narrow there and the road and river run near it.
-#include "ground_picture.h"
+#include "asset_maker.h"
 
 #include <cmath>
 #include <vector>
-
-#include "random_numbers.h"
 
 namespace {
 
@@ -117,7 +115,8 @@ void draw_river(Picture &ground) {
         if (ripple > 0.82f) water = mix(water, Rgb{0.85f, 0.92f, 0.98f}, 0.6f);  // glints
         ground.paint(x, y, water);
       } else if (d < 8.5f) {
-        ground.paint(x, y, sand * (0.9f + 0.1f * tiled_noise(x, y, ground_width, ground_height, 9)));
+        ground.paint(x, y,
+                     sand * (0.9f + 0.1f * tiled_noise(x, y, ground_width, ground_height, 9)));
       }
     }
   }
@@ -171,7 +170,8 @@ Picture draw_ground() {
       int column_in_field = x - band.edges[field];
       bool on_hedge = row_in_band == 0 || column_in_field == 0;
       Rgb c = on_hedge ? hedge : field_colour(band.crops[field], x, y, column_in_field);
-      float light = tiled_fractal(x / 64.0f, y / 40.0f, ground_width / 64, ground_height / 40, 3, 3);
+      float light =
+          tiled_fractal(x / 64.0f, y / 40.0f, ground_width / 64, ground_height / 40, 3, 3);
       ground.at(x, y) = c * (0.82f + 0.36f * light);
     }
   }

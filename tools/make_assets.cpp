@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "asset_files.h"
+#include "asset_maker.h"
 
 int main(int argc, char **argv) {
   if (argc != 2) {

@@ -1,5 +1,5 @@
 // Float pictures and their conversion to Allegro bitmaps.
-#include "picture.h"
+#include "asset_maker.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // Our own generator and lattice noise: rand() differs between C libraries and
 // would make the asset files differ between machines.
-#include "random_numbers.h"
+#include "asset_maker.h"
 
 #include <cmath>
 
@@ -11,7 +11,9 @@ uint64_t Random::next() {
   return z ^ (z >> 31);
 }
 
-float Random::uniform() { return static_cast<float>(next() >> 40) / static_cast<float>(1ull << 24); }
+float Random::uniform() {
+  return static_cast<float>(next() >> 40) / static_cast<float>(1ull << 24);
+}
 
 int Random::below(int n) { return static_cast<int>(next() % static_cast<uint64_t>(n)); }
 

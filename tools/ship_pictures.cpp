@@ -2,16 +2,13 @@
 // hull, three engine nozzles), each answering "am I here, and in what colour",
 // topmost part first. The engines' glow is added afterwards, and where it is
 // strong it spills past the hull, so the frames differ in outline as well.
-#include "ship_pictures.h"
+#include "asset_maker.h"
 
 #include <cmath>
 
-#include "random_numbers.h"
-#include "supersample.h"
-
 namespace {
 
-constexpr float cx = ship_width / 2.0f;
+constexpr float cx = ship_picture_width / 2.0f;
 constexpr float oy = 14.0f;  // the parts below are laid out high; this centres the ship
 
 struct Point {
@@ -50,7 +47,8 @@ bool nozzle_part(float x, float y, float pulse, Rgb &c) {
     if (d >= 1.0f) continue;
     if (d < 0.64f) {
       float core = 1.0f - d / 0.64f;
-      c = mix(Rgb{0.20f, 0.45f, 0.95f}, Rgb{0.85f, 0.97f, 1.0f}, clamp01(core * (0.6f + 0.6f * pulse)));
+      c = mix(Rgb{0.20f, 0.45f, 0.95f}, Rgb{0.85f, 0.97f, 1.0f},
+              clamp01(core * (0.6f + 0.6f * pulse)));
     } else {
       float ring = bulge_light((x - n.x) / n.radius, (y - n.y) / n.radius);
       c = Rgb{0.22f, 0.23f, 0.27f} * (0.6f + 0.9f * ring);
@@ -116,8 +114,8 @@ bool fin_part(float x, float y, Rgb &c) {
 // Blue-white glow around each nozzle, stronger and wider as the pulse rises.
 void add_engine_glow(Picture &ship, float pulse) {
   const Rgb glow{0.45f, 0.75f, 1.0f};
-  for (int y = 0; y < ship_height; y++)
-    for (int x = 0; x < ship_width; x++) {
+  for (int y = 0; y < ship_picture_height; y++)
+    for (int x = 0; x < ship_picture_width; x++) {
       float amount = 0.0f;
       for (const Nozzle &n : nozzles) {
         float d = std::hypot(x + 0.5f - n.x, y + 0.5f - oy - n.y) - n.radius * 0.6f;
@@ -149,27 +147,31 @@ void add_wing_lights(Picture &ship, int frame) {
 
 Picture draw_ship_frame(int frame) {
   const float pulse = frame / static_cast<float>(ship_frame_count - 1);
-  Picture ship = render_supersampled(ship_width, ship_height, 3, [&](float x, float y, Rgb &c) {
+  auto part_at = [&](float x, float y, Rgb &c) {
     y -= oy;
     return nozzle_part(x, y, pulse, c) || hull_part(x, y, c) || wing_part(x, y, c) ||
            fin_part(x, y, c);
-  });
+  };
+  Picture ship = render_supersampled(ship_picture_width, ship_picture_height, 3, part_at);
   add_engine_glow(ship, pulse);
   add_wing_lights(ship, frame);
   return ship;
 }
 
 Picture draw_shot() {
-  const float half_w = shot_width / 2.0f - 2.0f, half_h = shot_height / 2.0f - 2.0f;
-  return render_supersampled(shot_width, shot_height, 3, [&](float x, float y, Rgb &c) {
-    float u = (x - shot_width / 2.0f) / half_w, v = (y - shot_height / 2.0f) / half_h;
+  constexpr float w = shot_picture_width, h = shot_picture_height;
+  const float half_w = w / 2.0f - 2.0f, half_h = h / 2.0f - 2.0f;
+  auto plasma_at = [&](float x, float y, Rgb &c) {
+    float u = (x - w / 2.0f) / half_w, v = (y - h / 2.0f) / half_h;
     float ripple = 0.12f * std::sin(u * 17.0f) + 0.08f * tiled_noise(x / 4.0f, y / 4.0f, 64, 16, 5);
-    float thickness = std::pow(clamp01(1.0f - std::pow(std::fabs(u), 1.6f)), 0.7f) * (0.88f + ripple);
+    float thickness =
+        std::pow(clamp01(1.0f - std::pow(std::fabs(u), 1.6f)), 0.7f) * (0.88f + ripple);
     float q = std::fabs(v) / thickness;
     if (thickness <= 0.0f || q >= 1.0f) return false;
     float heat = 1.0f - q;
     c = mix(Rgb{0.95f, 0.25f, 0.05f}, Rgb{1.0f, 0.80f, 0.20f}, smoothstep(0.0f, 0.5f, heat));
     c = mix(c, Rgb{1.0f, 1.0f, 0.92f}, smoothstep(0.5f, 0.85f, heat));
     return true;
-  });
+  };
+  return render_supersampled(shot_picture_width, shot_picture_height, 3, plasma_at);
 }

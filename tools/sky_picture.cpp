@@ -1,11 +1,9 @@
 // The sky, painted back to front: gradient, stars, sun glow, clouds, hills.
 // The ground's far edge sits near row 330 and bobs a few rows either way, so
 // the hills rise from below it and the haze carries on to the bottom.
-#include "sky_picture.h"
+#include "asset_maker.h"
 
 #include <cmath>
-
-#include "random_numbers.h"
 
 namespace {
 
@@ -52,7 +50,8 @@ void draw_sun(Picture &sky) {
       float d = std::hypot(x - sun_x, (y - sun_y) * 1.15f);
       float glow = std::exp(-d / 90.0f) * 0.55f;
       Rgb c = sky.at(x, y) + Rgb{1.0f, 0.62f, 0.30f} * glow;
-      if (d < sun_radius) c = mix(c, Rgb{1.0f, 0.95f, 0.78f}, smoothstep(sun_radius, sun_radius - 2, d));
+      if (d < sun_radius)
+        c = mix(c, Rgb{1.0f, 0.95f, 0.78f}, smoothstep(sun_radius, sun_radius - 2, d));
       sky.at(x, y) = c;
     }
 }
@@ -86,7 +85,8 @@ void draw_hills(Picture &sky) {
                           {336, 34, 90, 6, {0.34f, 0.28f, 0.44f}}};
   for (const Range &range : ranges)
     for (int x = 0; x < sky_width; x++) {
-      float ridge = range.base - range.height * tiled_fractal(x / range.scale, 0.5f, 64, 4, 4, range.seed);
+      float ridge =
+          range.base - range.height * tiled_fractal(x / range.scale, 0.5f, 64, 4, 4, range.seed);
       for (int y = static_cast<int>(ridge); y < sky_height; y++) {
         float haze = smoothstep(ridge, ridge + 60.0f, static_cast<float>(y));
         Rgb c = mix(range.colour, Rgb{0.86f, 0.70f, 0.60f}, haze * 0.6f);

@@ -2,12 +2,10 @@
 // own ground only imitates), and the name taken from Allegro's 8x8 font,
 // magnified with smoothing so its steps become soft curves, then filled with a
 // sunset gradient, bevelled, outlined and given a drop shadow.
-#include "title_picture.h"
+#include "asset_maker.h"
 
 #include <cmath>
 #include <vector>
-
-#include "ground_picture.h"
 
 namespace {
 
@@ -31,8 +29,10 @@ void draw_perspective_ground(Picture &title, const Picture &ground) {
 void draw_scaled(Picture &dest, const Picture &src, float left, float top, float scale) {
   for (int y = static_cast<int>(top); y < static_cast<int>(top + src.h * scale); y++)
     for (int x = static_cast<int>(left); x < static_cast<int>(left + src.w * scale); x++) {
-      int sx = static_cast<int>((x + 0.5f - left) / scale), sy = static_cast<int>((y + 0.5f - top) / scale);
-      if (dest.inside(x, y) && src.inside(sx, sy) && src.is_solid(sx, sy)) dest.at(x, y) = src.at(sx, sy);
+      int sx = static_cast<int>((x + 0.5f - left) / scale),
+          sy = static_cast<int>((y + 0.5f - top) / scale);
+      if (dest.inside(x, y) && src.inside(sx, sy) && src.is_solid(sx, sy))
+        dest.at(x, y) = src.at(sx, sy);
     }
 }
 
@@ -82,11 +82,12 @@ void draw_logo(Picture &title, const Lettering &text) {
       float px = x + 0.5f, py = y + 0.5f;
       if (text.solid(px, py)) {
         float t = (py - text.top) / (bottom - text.top);
-        Rgb fill = mix(Rgb{1.0f, 0.96f, 0.70f}, Rgb{1.0f, 0.62f, 0.16f}, smoothstep(0.0f, 0.55f, t));
+        Rgb fill =
+            mix(Rgb{1.0f, 0.96f, 0.70f}, Rgb{1.0f, 0.62f, 0.16f}, smoothstep(0.0f, 0.55f, t));
         fill = mix(fill, Rgb{0.80f, 0.20f, 0.10f}, smoothstep(0.55f, 1.0f, t));
-        if (!text.solid(px - 3, py - 3)) fill = mix(fill, Rgb{1, 1, 1}, 0.7f);        // lit bevel
-        else if (!text.solid(px + 3, py + 3)) fill = fill * 0.55f;                    // shaded bevel
-        if (std::fmod(py - text.top, text.scale) < 1.0f) fill = fill * 0.9f;           // scan lines
+        if (!text.solid(px - 3, py - 3)) fill = mix(fill, Rgb{1, 1, 1}, 0.7f);  // lit bevel
+        else if (!text.solid(px + 3, py + 3)) fill = fill * 0.55f;              // shaded bevel
+        if (std::fmod(py - text.top, text.scale) < 1.0f) fill = fill * 0.9f;     // scan lines
         title.at(x, y) = fill;
         continue;
       }

@@ -28,8 +28,9 @@ static void update() {
   if (key[KEY_RIGHT]) ship_x += ship_speed;
   if (key[KEY_UP]) ship_y -= ship_speed;
   if (key[KEY_DOWN]) ship_y += ship_speed;
-  ship_x = std::clamp(ship_x, 0, 640 - ship()->w);
-  ship_y = std::clamp(ship_y, 0, 434 - ship()->h);
+  // A ship frame wider or taller than the view stays at its left or top edge.
+  ship_x = std::clamp(ship_x, 0, std::max(0, 640 - ship()->w));
+  ship_y = std::clamp(ship_y, 0, std::max(0, 434 - ship()->h));
 }
 
 static void mark(BITMAP *frame, int x, int y) {
@@ -40,7 +41,7 @@ static void mark(BITMAP *frame, int x, int y) {
   vline(frame, x, y - 16, y + 16, green);
 }
 
-static void draw(BITMAP *frame) {
+static Caption draw(BITMAP *frame) {
   using namespace zephyrun;
   blit(cielo, frame, 0, 0, 0, 0, 640, 480);
   draw_sprite(frame, asteroide, asteroid_x, asteroid_y);
@@ -55,8 +56,7 @@ static void draw(BITMAP *frame) {
   } else {
     std::snprintf(status, sizeof status, "collisione = 0: no opaque pixel shared");
   }
-  draw_caption(frame, "collisione",
-               "arrows: steer the ship into the asteroid  Tab: next  Esc: quit", status);
+  return {"collisione", "arrows: steer the ship into the asteroid  Tab: next  Esc: quit", status};
 }
 
 static void tear_down() {}

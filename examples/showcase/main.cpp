@@ -16,32 +16,28 @@ static const Scene *const scenes[scene_count] = {&transitions_scene, &voxel_scen
                                                  &collision_scene, &music_scene, &opengl_scene};
 static int scene_index = 0;
 
-void draw_caption(BITMAP *frame, const char *routine, const char *keys, const std::string &status) {
+static void draw_caption(BITMAP *frame, int number, const Caption &caption) {
   rectfill(frame, 0, 434, 639, 479, makecol(8, 8, 40));
-  textprintf_ex(frame, font, 8, 438, makecol(255, 224, 64), -1, "%d/%d  %s", scene_index + 1,
-                scene_count, routine);
-  textout_ex(frame, font, keys, 8, 452, makecol(255, 255, 255), -1);
-  textout_ex(frame, font, status.c_str(), 8, 466, makecol(160, 224, 255), -1);
-}
-
-static int report_failure(const char *what) {
-  std::fprintf(stderr, "zephyrun-showcase: %s%s%s\n", what, allegro_error[0] ? ": " : "",
-               allegro_error);
-  return 1;
+  textprintf_ex(frame, font, 8, 438, makecol(255, 224, 64), -1, "%d/%d  %s", number, scene_count,
+                caption.routine.c_str());
+  textout_ex(frame, font, caption.keys.c_str(), 8, 452, makecol(255, 255, 255), -1);
+  textout_ex(frame, font, caption.status.c_str(), 8, 466, makecol(160, 224, 255), -1);
 }
 
 static int start_up() {
-  if (allegro_init() != 0) return report_failure("cannot start the Allegro library");
-  if (install_keyboard() != 0) return report_failure("cannot start the keyboard");
-  if (install_timer() != 0) return report_failure("cannot start the timer");
-  set_color_depth(15);
-  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
-    return report_failure("cannot open a 640x480 window at colour depth 15");
-  set_window_title("zephyrun-showcase");
+  const char *program = "zephyrun-showcase";
+  if (zephyrun::start_library(program) != 0) return 1;
+  if (install_timer() != 0) {
+    std::fprintf(stderr, "%s: cannot start the timer\n", program);
+    return 1;
+  }
+  if (zephyrun::open_window(program, program) != 0) return 1;
   // The actors draw into the module's back buffer, so every scene draws there.
-  if (!(zephyrun::buf = create_bitmap(640, 480)))
-    return report_failure("cannot create the 640x480 frame buffer");
-  return zephyrun::load_assets("zephyrun-showcase");
+  if (!(zephyrun::buf = create_bitmap(640, 480))) {
+    std::fprintf(stderr, "%s: cannot create the 640x480 frame buffer\n", program);
+    return 1;
+  }
+  return zephyrun::load_assets(program);
 }
 
 static void switch_scene(int next) {
@@ -74,7 +70,8 @@ static int run(int argc, char **argv) {
   scenes[scene_index]->set_up();
   while (handle_keys()) {
     scenes[scene_index]->update();
-    scenes[scene_index]->draw(zephyrun::buf);
+    const Caption caption = scenes[scene_index]->draw(zephyrun::buf);
+    draw_caption(zephyrun::buf, scene_index + 1, caption);
     draw_music_badge(zephyrun::buf);
     poll_music();
     present_frame(zephyrun::buf);

@@ -9,7 +9,7 @@ static void set_up() {}
 static void key_pressed(int) {}
 static void update() {}
 
-static void draw(BITMAP *frame) {
+static Caption draw(BITMAP *frame) {
   blit(zephyrun::cielo, frame, 0, 0, 0, 0, 640, 480);
   rectfill(frame, 60, 120, 579, 300, makecol(8, 8, 40));
   const int white = makecol(255, 255, 255), grey = makecol(180, 180, 200);
@@ -20,8 +20,8 @@ static void draw(BITMAP *frame) {
   textout_ex(frame, font, " 0  playing, or nothing to do this frame", 90, 236, grey, -1);
   textout_ex(frame, font, " 1  just finished        -1  not playing", 90, 250, grey, -1);
   textout_ex(frame, font, "-2  corrupt data         -3  the file fell behind", 90, 264, grey, -1);
-  draw_caption(frame, "the MP3 stream (almp3_*, *_mp3_file)",
-               "zephyrun-showcase song.mp3 plays a song  Tab: next  Esc: quit", music_status());
+  return {"the MP3 stream (almp3_*, *_mp3_file)",
+          "zephyrun-showcase song.mp3 plays a song  Tab: next  Esc: quit", music_status()};
 }
 
 static void tear_down() {}

@@ -21,17 +21,21 @@ static void update() {
   set_quad_turn(-1.2f, 10.0f, turn, 0.0f);
 }
 
-static void draw(BITMAP *frame) {
+static Caption draw(BITMAP *frame) {
   using namespace zephyrun;
   blit(cielo, frame, 0, 0, 0, 0, 640, 480);
   livscroll(bit, frame, 2560, 200, 0, 1, -320, 330, 0);
+  // The actors draw into the module's back buffer: it is our frame while they do.
+  BITMAP *const back_buffer = buf;
+  buf = frame;
   nemico();
   sparogiocatore(key[KEY_SPACE] ? 1 : 0);
   giocatore();
-  draw_caption(frame, "gfxGL, renderGL, doppiobuffering mode 1",
-               opengl_is_on() ? "arrows: steer  space: fire  Tab: next  Esc: quit"
-                              : "G: switch to OpenGL  arrows: steer  space: fire  Tab: next",
-               opengl_status());
+  buf = back_buffer;
+  return {"gfxGL, renderGL, doppiobuffering mode 1",
+          opengl_is_on() ? "arrows: steer  space: fire  Tab: next  Esc: quit"
+                         : "G: switch to OpenGL  arrows: steer  space: fire  Tab: next",
+          opengl_status()};
 }
 
 // The other scenes show flat, filling the window.

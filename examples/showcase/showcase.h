@@ -10,11 +10,17 @@
 
 namespace showcase {
 
+// What the caption band at the bottom of the frame says under the scene's
+// number: the routine the scene shows, its keys, and one line of what is going on.
+struct Caption {
+  std::string routine, keys, status;
+};
+
 struct Scene {
   void (*set_up)();
   void (*key_pressed)(int scancode);  // keys taken from the keyboard buffer, one press each
   void (*update)();                   // once per frame: held keys, animation
-  void (*draw)(BITMAP *frame);        // the whole 640x480 frame, caption included
+  Caption (*draw)(BITMAP *frame);     // the whole 640x480 frame; the band goes over its foot
   void (*tear_down)();
 };
 
@@ -26,15 +32,11 @@ extern const Scene opengl_scene;
 
 constexpr int scene_count = 5;
 
-// The caption band at the bottom of the frame: the scene's number and the
-// routine it shows, its keys, and one line of what is going on.
-void draw_caption(BITMAP *frame, const char *routine, const char *keys, const std::string &status);
-
 // Music (music_player.cpp): the file named on the command line, polled once a frame.
 void start_music(const char *file_name);  // nullptr: no music
 void poll_music();
 void stop_music();
-std::string music_status();        // one line: file, poll result, elapsed time, or why there is none
+std::string music_status();  // one line: file, poll result, elapsed time, or why none plays
 void draw_music_badge(BITMAP *frame);  // the short form, top right, in every scene
 
 // Presentation (presentation.cpp): the software window, or OpenGL once switched.

@@ -62,21 +62,22 @@ static bool step(BITMAP *frame) {
       return last;
     }
     case Transition::block_dissolve:
+      // A run whose set-up failed (-1) never completes: it ends there too.
       for (int i = 0; i < block_steps_per_frame; i++)
-        if (dissolvcas(work, frame, prese, 0, cielo, 0, 640, 480, 16) == 1) {
+        if (dissolvcas(work, frame, prese, 0, cielo, 0, 640, 480, 16) != 0) {
           blit(cielo, frame, 0, 0, 0, 0, 640, 480);  // the completing call draws nothing
           return true;
         }
       return false;
     case Transition::column_dissolve:
-      return dissolvworm(work, frame, prese, 0, cielo, 0, 640, 480, 8, 10) == 1;
+      return dissolvworm(work, frame, prese, 0, cielo, 0, 640, 480, 8, 10) != 0;
     case Transition::none:
       break;
   }
   return false;
 }
 
-static void draw(BITMAP *frame) {
+static Caption draw(BITMAP *frame) {
   if (running == Transition::none) {
     blit(sky_shown ? zephyrun::cielo : zephyrun::prese, frame, 0, 0, 0, 0, 640, 480);
   } else {
@@ -88,9 +89,8 @@ static void draw(BITMAP *frame) {
       sky_shown = true;
     }
   }
-  draw_caption(frame, "dissolvenza, dissolvcas, dissolvworm",
-               "1: cross-fade  2: block dissolve  3: column dissolve  Tab: next  Esc: quit",
-               status);
+  return {"dissolvenza, dissolvcas, dissolvworm",
+          "1: cross-fade  2: block dissolve  3: column dissolve  Tab: next  Esc: quit", status};
 }
 
 // A run left half-way would resume on the next visit: let it finish unseen.

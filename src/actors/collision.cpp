@@ -9,9 +9,9 @@ namespace zephyrun {
 int collx = 0, colly = 0;
 int collcolore = 0, collcolore2 = 0;
 
-static int arr = 0;               // the scratch bitmaps exist
-static BITMAP *bit2 = nullptr;    // the first sprite, drawn over the area
-static BITMAP *bit4 = nullptr;    // the second sprite, drawn over the area
+int arr = 0;
+BITMAP *bit2 = nullptr;
+BITMAP *bit4 = nullptr;
 
 // The first call fixes the area; later calls reuse it whatever they pass.
 static bool make_scratch_areas(int areaw, int areah) {

@@ -5,21 +5,24 @@
 // frame goes to the screen and the back buffer is cleared for the next pass.
 #include "zephyrun.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 
 namespace zephyrun {
 
-int tempo1, fps, fps1, fps3, misuratore, rallentatore, frame, intervallo;
+std::time_t tempo1;
+int fps, fps1, fps3, misuratore, rallentatore, frame, intervallo;
 char score[32];
 int arrtext;
 BITMAP *bittext2;
 
+ScreenSize screen_size() {
+  if (!gfx_driver) return {0, 0};
+  return {gfx_driver->w, gfx_driver->h};
+}
+
 static std::time_t wall_clock_seconds() { return std::time(nullptr); }
-static void clear_gl_buffers() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
 std::time_t (*pacing_clock)() = wall_clock_seconds;
 void (*retrace_wait)() = simulated_retrace_wait;
@@ -84,14 +87,13 @@ static void draw_counter(BITMAP *back) {
 void doppiobuffering(int rate, BITMAP *back, BITMAP *front, int showfps, int reset, int mode) {
   if (reset == 1) misuratore = rallentatore = fps3 = fps = 0;
   if (rate == 0) rate = 32767;
-  if (tempo1 == 0) tempo1 = static_cast<int>(pacing_clock());
+  if (tempo1 == 0) tempo1 = pacing_clock();
   close_window_if_due(rate, mode);
   fps++;
   wait_for_pace(mode);
   if (showfps == 1) draw_counter(back);
-  int w = gfx_driver ? gfx_driver->w : 0;
-  int h = gfx_driver ? gfx_driver->h : 0;
-  blit(back, front, 0, 0, 0, 0, w, h);
+  const ScreenSize size = screen_size();
+  blit(back, front, 0, 0, 0, 0, size.w, size.h);
   clear(back);
 }
 

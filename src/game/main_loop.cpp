@@ -51,4 +51,8 @@ void run_pass() {
   doppiobuffering(30, buf, screen, 1, 0, 0);
 }
 
+void run_loop() {
+  while (!key[KEY_ESC]) run_pass();
+}
+
 }  // namespace zephyrun

@@ -11,7 +11,7 @@
 
 namespace zephyrun {
 
-struct frame_decoder {
+struct FrameDecoder {
   mpg123_handle *handle;
   bool has_frame;  // a frame that passed the header test has been decoded since the last reset
 };
@@ -54,7 +54,7 @@ int header_xing_offset(const unsigned char *header) {
 // Gapless trimming stays off: the stream hands on every decoded sample, as
 // players without the encoder's tag do. Resync stays off too, so a decoder
 // error comes back to the stream, whose own search is bounded.
-static frame_decoder *new_decoder(long extra_flags, long rate, int channels) {
+static FrameDecoder *new_decoder(long extra_flags, long rate, int channels) {
   static const bool library_ready = mpg123_init() == MPG123_OK;
   if (!library_ready) return nullptr;
   mpg123_handle *handle = mpg123_new(nullptr, nullptr);
@@ -71,7 +71,7 @@ static frame_decoder *new_decoder(long extra_flags, long rate, int channels) {
   } else {
     mpg123_format(handle, rate, channels == 2 ? MPG123_STEREO : MPG123_MONO, MPG123_ENC_SIGNED_16);
   }
-  frame_decoder *decoder = new (std::nothrow) frame_decoder{handle, false};
+  FrameDecoder *decoder = new (std::nothrow) FrameDecoder{handle, false};
   if (!decoder || mpg123_open_feed(handle) != MPG123_OK) {
     delete decoder;
     mpg123_delete(handle);
@@ -80,24 +80,24 @@ static frame_decoder *new_decoder(long extra_flags, long rate, int channels) {
   return decoder;
 }
 
-frame_decoder *new_probe_decoder() { return new_decoder(MPG123_IGNORE_INFOFRAME, 0, 0); }
+FrameDecoder *new_probe_decoder() { return new_decoder(MPG123_IGNORE_INFOFRAME, 0, 0); }
 
-frame_decoder *new_stream_decoder(int sample_rate, int channels) {
+FrameDecoder *new_stream_decoder(int sample_rate, int channels) {
   return new_decoder(0, sample_rate, channels);
 }
 
-void delete_frame_decoder(frame_decoder *decoder) {
+void delete_frame_decoder(FrameDecoder *decoder) {
   if (!decoder) return;
   mpg123_delete(decoder->handle);
   delete decoder;
 }
 
-void reset_frame_decoder(frame_decoder *decoder) {
+void reset_frame_decoder(FrameDecoder *decoder) {
   mpg123_open_feed(decoder->handle);
   decoder->has_frame = false;
 }
 
-int decoder_channels(frame_decoder *decoder) {
+int decoder_channels(FrameDecoder *decoder) {
   long rate;
   int channels = 0, encoding;
   if (!decoder->has_frame || mpg123_getformat(decoder->handle, &rate, &channels, &encoding) != MPG123_OK)
@@ -105,7 +105,7 @@ int decoder_channels(frame_decoder *decoder) {
   return channels;
 }
 
-int decoder_frame_length(frame_decoder *decoder) {
+int decoder_frame_length(FrameDecoder *decoder) {
   mpg123_frameinfo2 info;
   if (!decoder->has_frame || mpg123_info2(decoder->handle, &info) != MPG123_OK) return 0;
   return info.framesize;
@@ -120,7 +120,7 @@ static bool current_frame_passes(mpg123_handle *handle) {
          info.bitrate > 0 && info.framesize > 0;
 }
 
-bool decode_one_frame(frame_decoder *decoder, const unsigned char *data, int available, int piece,
+bool decode_one_frame(FrameDecoder *decoder, const unsigned char *data, int available, int piece,
                       unsigned char *out, int room, int *consumed, int *produced) {
   int fed = 0;
   *consumed = 0;

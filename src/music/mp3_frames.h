@@ -27,18 +27,18 @@ int header_xing_offset(const unsigned char *header);        // 36, 21 or 13 from
 // or Info frame, so that its length is the first frame's; a stream decoder
 // skips that frame like any player and gives 16-bit PCM at the one rate and
 // channel count the stream was opened with.
-frame_decoder *new_probe_decoder();
-frame_decoder *new_stream_decoder(int sample_rate, int channels);
-void delete_frame_decoder(frame_decoder *decoder);
+FrameDecoder *new_probe_decoder();
+FrameDecoder *new_stream_decoder(int sample_rate, int channels);
+void delete_frame_decoder(FrameDecoder *decoder);
 
 // Drops every byte the decoder holds and forgets its current frame.
-void reset_frame_decoder(frame_decoder *decoder);
+void reset_frame_decoder(FrameDecoder *decoder);
 
 // Channels of the frames decoded so far (0 before the first).
-int decoder_channels(frame_decoder *decoder);
+int decoder_channels(FrameDecoder *decoder);
 
 // Length in bytes, header included, of the decoder's current frame (0 if none).
-int decoder_frame_length(frame_decoder *decoder);
+int decoder_frame_length(FrameDecoder *decoder);
 
 // Decodes one frame from what the decoder holds plus data[0, available),
 // fed in pieces of at most `piece` bytes. On success *consumed counts every
@@ -46,7 +46,7 @@ int decoder_frame_length(frame_decoder *decoder);
 // Running out of bytes before a frame is whole succeeds with no PCM, as long
 // as a valid frame came before; any decoder error, a header that fails the
 // test or no frame at all is a failure (nothing is written to out then).
-bool decode_one_frame(frame_decoder *decoder, const unsigned char *data, int available, int piece,
+bool decode_one_frame(FrameDecoder *decoder, const unsigned char *data, int available, int piece,
                       unsigned char *out, int room, int *consumed, int *produced);
 
 }  // namespace zephyrun

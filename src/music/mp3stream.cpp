@@ -9,9 +9,16 @@
 
 namespace zephyrun {
 
+// The stream reaches the game library's audio streams only through these
+// pointers, so a test can stand in for the mixer and see every sample.
+AUDIOSTREAM *(*audio_stream_play)(int, int, int, int, int, int) = play_audio_stream;
+void *(*audio_stream_buffer)(AUDIOSTREAM *) = get_audio_stream_buffer;
+void (*audio_stream_buffer_filled)(AUDIOSTREAM *) = free_audio_stream_buffer;
+void (*audio_stream_stop)(AUDIOSTREAM *) = stop_audio_stream;
+
 // The first offset in data[0, n) where a fresh decoder finds a whole frame
 // whose successor starts with a valid header (or lies past n), else -1.
-static int find_first_frame(frame_decoder *probe, const unsigned char *data, int n) {
+static int find_first_frame(FrameDecoder *probe, const unsigned char *data, int n) {
   unsigned char pcm[frame_output_bytes];
   for (int i = 0; i + 4 <= n; i++) {
     if (!frame_header_passes(data + i)) continue;
@@ -28,7 +35,7 @@ static int find_first_frame(frame_decoder *probe, const unsigned char *data, int
 mp3stream *almp3_create_mp3stream(const void *data, int len, int last) {
   if (!data || len <= 0) return nullptr;
   const auto *bytes = static_cast<const unsigned char *>(data);
-  frame_decoder *probe = new_probe_decoder();
+  FrameDecoder *probe = new_probe_decoder();
   if (!probe) return nullptr;
   const int first = find_first_frame(probe, bytes, std::min(len, first_frame_search_bytes));
   const int channels = first < 0 ? 0 : decoder_channels(probe);

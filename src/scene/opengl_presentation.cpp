@@ -39,7 +39,7 @@ struct HiColourLayout {
   }
 };
 
-static void refuse(const char *reason) {
+static void set_allegro_error(const char *reason) {
   ustrzcpy(allegro_error, ALLEGRO_ERROR_SIZE, reason);
 }
 
@@ -48,11 +48,11 @@ int gfxGL(int width, int height, int fullscreen, int depth) {
   // timer cannot start under the display-less system driver: both would crash
   // instead of failing, so anything but Allegro's X11 system is turned away.
   if (!system_driver || system_driver->id != SYSTEM_XWINDOWS) {
-    refuse("OpenGL mode needs Allegro started on an X display");
+    set_allegro_error("OpenGL mode needs Allegro started on an X display");
     return -1;
   }
   if (install_allegro_gl() != 0) {
-    refuse("AllegroGL could not be installed");
+    set_allegro_error("AllegroGL could not be installed");
     return -1;
   }
   install_timer();
@@ -83,6 +83,9 @@ int gfxGL(int width, int height, int fullscreen, int depth) {
   glEnable(GL_LIGHTING);
   return 0;
 }
+
+// Pacing's default wait in OpenGL mode (gl_clear_wait).
+void clear_gl_buffers() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
 // The source as stretch_blit can take it: itself, or a copy at the scratch's depth.
 static BITMAP *at_scratch_depth(BITMAP *source) {

@@ -1,17 +1,5 @@
 // The scrolling ground: a flat textured plane that recedes to a horizon and
-// streams towards the viewer. Each ground row is a strip row (the texture at a
-// scroll offset that moves every call) stretched, centred, the wider the
-// nearer; the ground bitmap is then pivoted onto the destination.
-//
-// Only a quarter of the ground ever reaches the screen, so only that part is
-// made: the ground pixels the pivot can sample are found by turning the
-// destination's clip back into the ground, and each is read straight from the
-// texture row the strip would show there, at the span column the library's
-// stretch would pick. Those columns depend on the sizes alone, so they are
-// found once per row by stretching a row of column numbers. The strip's rows
-// are the texture's when the texture is what the ground needs (opaque, as tall
-// as the ground, as wide as the strip); where it is not, the ground stays
-// transparent there rather than showing stale strip memory.
+// streams towards the viewer, each row the wider the nearer it lies.
 #include "zephyrun.h"
 #include "turned_area.h"
 
@@ -108,8 +96,8 @@ static int texture_row(int row, int offset, int height, int texture_height) {
 // One ground row from `first` to `last`: texture pixel by texture pixel,
 // transparent where the strip would hold no texture.
 template <typename Pixel>
-static void make_ground_row(BITMAP *terrain, int row, int source_row, int shift,
-                            const int32_t *span_column, int first, int last) {
+static void make_ground_row_same_depth(BITMAP *terrain, int row, int source_row, int shift,
+                                       const int32_t *span_column, int first, int last) {
   Pixel *out = reinterpret_cast<Pixel *>(bmp3->line[row]);
   const Pixel hole = static_cast<Pixel>(bitmap_mask_color(bmp3));
   const Pixel mask = static_cast<Pixel>(bitmap_mask_color(terrain));
@@ -128,6 +116,8 @@ static void make_ground_row(BITMAP *terrain, int row, int source_row, int shift,
   }
 }
 
+// The same through the library's pixel calls, for a terrain of another depth
+// than the ground's, or of 24 bits.
 static void make_ground_row_any_depth(BITMAP *terrain, int row, int source_row, int shift,
                                       const int32_t *span_column, int first, int last) {
   for (int column = first; column <= last; column++) {
@@ -142,22 +132,39 @@ static void make_ground_row_any_depth(BITMAP *terrain, int row, int source_row, 
   }
 }
 
+// Ground row `row` over the columns the pivot can sample, by whichever of the
+// two above the depths allow.
 static void make_ground_row(BITMAP *terrain, int row, int height, int offset, int shift,
                             const int32_t *span_column, Area seen) {
   const int source_row = texture_row(row, offset, height, terrain->h);
   const int depth = bitmap_color_depth(bmp3);
+  const int first = seen.left, last = seen.right;
   if (depth != bitmap_color_depth(terrain) || depth == 24)
-    make_ground_row_any_depth(terrain, row, source_row, shift, span_column, seen.left, seen.right);
+    make_ground_row_any_depth(terrain, row, source_row, shift, span_column, first, last);
   else if (depth == 8)
-    make_ground_row<uint8_t>(terrain, row, source_row, shift, span_column, seen.left, seen.right);
+    make_ground_row_same_depth<uint8_t>(terrain, row, source_row, shift, span_column, first, last);
   else if (depth == 32)
-    make_ground_row<uint32_t>(terrain, row, source_row, shift, span_column, seen.left, seen.right);
+    make_ground_row_same_depth<uint32_t>(terrain, row, source_row, shift, span_column, first, last);
   else
-    make_ground_row<uint16_t>(terrain, row, source_row, shift, span_column, seen.left, seen.right);
+    make_ground_row_same_depth<uint16_t>(terrain, row, source_row, shift, span_column, first, last);
 }
 
+// The plain way, kept in tests/support/reference_ground.cpp, copies the texture
+// into the strip twice, stretches every strip row across the ground bitmap and
+// pivots all of it. Only a quarter of the ground ever reaches the screen, so
+// only that part is made, pixel for pixel the same: the ground pixels the
+// pivot can sample are found by turning the destination's clip back into the
+// ground, and each is read straight from the texture row the strip would show
+// there, at the span column the library's stretch would pick. Those columns
+// depend on the sizes alone, so they are found once per row by stretching a
+// row of column numbers. The strip's rows are the texture's when the texture
+// is what the ground needs (opaque, as tall as the ground, as wide as the
+// strip); where it is not, the ground stays transparent there rather than
+// showing stale strip memory.
 void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
                int x, int y, int angle) {
+  // The row tables hold 10000 entries, and rows are cut from span / 2 columns.
+  if (height < 2 || height > 9999 || span / 2 < 1) return;
   if (array == 2) create_ground_bitmaps(span, height);
   if (array == 1) fill_row_tables(height);
   if (array != 0 || !bmp2 || !bmp3 || !numbered_span || !stretched_numbers) return;

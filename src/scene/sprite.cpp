@@ -1,12 +1,5 @@
-// The scaled, turned sprite every actor draws through: the picture is stretched
-// into the corner of a scratch three screens wide and high, and the scratch is
-// pivoted onto the destination. The library's turn samples the scratch along
-// rows it walks from the scratch's own corners, so the scratch keeps its full
-// size (a smaller one would round some turned pixels differently); what keeps a
-// call cheap is that the turn is clipped to the few destination rows and
-// columns the picture can reach, and only the stretched corner is wiped. The
-// library computes a clipped row's first sample by the same fixed-point sum it
-// would have reached by stepping, so the clip changes no pixel.
+// The scaled, turned sprite every actor draws through: stretched into a
+// scratch, then pivoted onto the destination.
 #include "zephyrun.h"
 #include "turned_area.h"
 
@@ -17,23 +10,18 @@ namespace zephyrun {
 int data = 1;
 BITMAP *oggetto1;
 
-static int screen_width() { return gfx_driver ? gfx_driver->w : 0; }
-static int screen_height() { return gfx_driver ? gfx_driver->h : 0; }
-
 // Runs `draw` with the destination's clip narrowed to `area`; the caller's
-// clip is put back afterwards. Nothing is drawn when they do not meet.
+// clip rectangle and clip state are put back afterwards, whatever they were.
+// Nothing is drawn when they do not meet.
 template <typename Draw>
-static void within(BITMAP *destination, Area area, Draw draw) {
+static void draw_clipped_to(BITMAP *destination, Area area, Draw draw) {
   int left, top, right, bottom;
   get_clip_rect(destination, &left, &top, &right, &bottom);
   const int clipping = get_clip_state(destination);
-  if (!clipping) {
-    left = top = 0;
-    right = destination->w - 1;
-    bottom = destination->h - 1;
-  }
-  const Area drawn = {std::max(left, area.left), std::max(top, area.top),
-                      std::min(right, area.right), std::min(bottom, area.bottom)};
+  const Area allowed = clipping ? Area{left, top, right, bottom}
+                                : Area{0, 0, destination->w - 1, destination->h - 1};
+  const Area drawn = {std::max(allowed.left, area.left), std::max(allowed.top, area.top),
+                      std::min(allowed.right, area.right), std::min(allowed.bottom, area.bottom)};
   if (drawn.left > drawn.right || drawn.top > drawn.bottom) return;
   set_clip_rect(destination, drawn.left, drawn.top, drawn.right, drawn.bottom);
   set_clip_state(destination, TRUE);
@@ -42,10 +30,27 @@ static void within(BITMAP *destination, Area area, Draw draw) {
   set_clip_state(destination, clipping);
 }
 
+// The library's itofix shifts the angle left, which is undefined for the
+// negative angles of every left lean; the same bits come from an unsigned shift.
+static fixed turn_of(int angle) {
+  return static_cast<fixed>(static_cast<unsigned int>(angle) << 16);
+}
+
+// Made fast (the plain version is tests/support/reference_sprite.cpp): the
+// picture is stretched into the corner of a scratch three screens wide and
+// high, and the scratch is pivoted onto the destination. The library's turn
+// samples the scratch along rows it walks from the scratch's own corners, so
+// the scratch keeps its full size (a smaller one would round some turned pixels
+// differently); what keeps a call cheap is that the turn is clipped to the few
+// destination rows and columns the picture can reach, and only the stretched
+// corner is wiped. The library computes a clipped row's first sample by the
+// same fixed-point sum it would have reached by stepping, so the clip changes
+// no pixel.
 void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, int y, int angle,
             int groww, int growh) {
   if (data == 1) {
-    oggetto1 = create_bitmap(3 * screen_width(), 3 * screen_height());
+    const ScreenSize screen = screen_size();
+    oggetto1 = create_bitmap(3 * screen.w, 3 * screen.h);
     if (oggetto1) clear_to_color(oggetto1, makecol(255, 0, 255));
     data = 0;
   }
@@ -64,7 +69,7 @@ void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, i
     // the picture goes straight onto the destination, cut where the scratch
     // would have cut it.
     const int left = pivot_x - basew / 2, top = pivot_y - baseh / 2;
-    within(destination, {left, top, left + width - 1, top + height - 1}, [&] {
+    draw_clipped_to(destination, {left, top, left + width - 1, top + height - 1}, [&] {
       stretch_sprite(destination, picture, left, top, basew + groww, baseh + growh);
     });
     return;
@@ -73,8 +78,8 @@ void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, i
   stretch_sprite(oggetto1, picture, 0, 0, basew + groww, baseh + growh);
   // Destination pixels the turned picture can land on.
   const Area reach = turned_bounds(0, 0, width, height, basew / 2, baseh / 2, pivot_x, pivot_y, angle);
-  within(destination, reach, [&] {
-    pivot_sprite(destination, oggetto1, pivot_x, pivot_y, basew / 2, baseh / 2, itofix(angle));
+  draw_clipped_to(destination, reach, [&] {
+    pivot_sprite(destination, oggetto1, pivot_x, pivot_y, basew / 2, baseh / 2, turn_of(angle));
   });
   rectfill(oggetto1, 0, 0, width - 1, height - 1, makecol(255, 0, 255));
 }

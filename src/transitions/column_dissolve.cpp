@@ -14,9 +14,8 @@ BITMAP *diswormdest3 = nullptr;
 BITMAP *diswormdest4 = nullptr;
 int disrandwoy[10000] = {};
 float diswormciclo[10000] = {};
+int diswra = 0;
 float diswormfine = 0.0f;
-
-static int diswra;  // the column loops' x; nothing carries over between calls
 
 static bool dissolvworm_arguments_usable(int width, int height, int speed2, int step) {
   constexpr int table_size = sizeof disrandwoy / sizeof disrandwoy[0];

@@ -48,6 +48,15 @@ class FramePacing : public ::testing::Test {
   BitmapPtr back_ = make_filled_bitmap(640, 480, 0);
 };
 
+TEST_F(FramePacing, WindowsLastTwoSecondsPastTheYear2038) {
+  fake_now = (std::time_t{1} << 31) + 1000;
+  for (int i = 0; i < 10; i++) pass();
+  EXPECT_EQ(fps1, 0);  // still the first window
+  fake_now += 2;
+  pass();
+  EXPECT_EQ(fps1, 10);
+}
+
 TEST_F(FramePacing, UnpacedUntilTheFirstWindowClosesTwoSecondsOn) {
   for (int i = 0; i < 10; i++) pass();
   fake_now += 1;  // one second on: still the same window

@@ -115,4 +115,20 @@ TEST(ScrollingGround, GapsInTheTextureShowWhatIsBehind) {
     EXPECT_TRUE(pixel_is(target.get(), x, y, 0, 0, 200)) << x << "," << y;
 }
 
+// Sizes the ground cannot be made for are refused before anything is set up
+// or drawn: a height past the tables' 10000 rows, a span without a column.
+TEST(ScrollingGround, RefusesSizesItCannotMakeTouchingNothing) {
+  start_headless_allegro(15);
+  fresh_ground();
+  BitmapPtr texture = make_filled_bitmap(1280, 200, makecol(128, 128, 128));
+  BitmapPtr target = make_filled_bitmap(640, 480, makecol(0, 0, 200));
+  const int refused[][2] = {{2560, 10000}, {2560, 1}, {0, 200}, {1, 200}, {-4, 200}};
+  for (auto [span, height] : refused) {
+    livscroll(texture.get(), target.get(), span, height, 0, 1, -320, 330, 0);
+    EXPECT_EQ(array, 2) << span << "x" << height;
+    EXPECT_EQ(bmp2, nullptr) << span << "x" << height;
+    EXPECT_TRUE(pixel_is(target.get(), 10, 470, 0, 0, 200)) << span << "x" << height;
+  }
+}
+
 }  // namespace

@@ -53,3 +53,19 @@ TEST(Sprite, CheapDrawingMatchesThePlainProcedureEverywhere) {
                << first_difference(expected.get(), actual.get());
   }
 }
+
+// A destination whose clipping is off keeps its stored clip rectangle, turned or not.
+TEST(Sprite, ClippingOffLeavesTheCallersClipStateAsItWas) {
+  start_headless_allegro(15);
+  FakeDisplay display(640, 480);
+  BitmapPtr picture = make_filled_bitmap(10, 10, makecol(250, 0, 0));
+  BitmapPtr frame = make_filled_bitmap(64, 48, 0);
+  for (int angle : {0, 7}) {
+    set_clip_rect(frame.get(), 3, 4, 20, 30);
+    set_clip_state(frame.get(), FALSE);
+    zephyrun::sprite(frame.get(), picture.get(), 10, 10, 5, 5, angle, 0, 0);
+    EXPECT_EQ(std::make_tuple(frame->cl, frame->ct, frame->cr, frame->cb, frame->clip),
+              std::make_tuple(3, 4, 21, 31, 0))
+        << "angle " << angle;
+  }
+}

@@ -62,6 +62,7 @@ GameProcess::GameProcess(const std::string &program, const std::string &director
     dup2(fd, 1);
     dup2(fd, 2);
     if (options.unset_display) unsetenv("DISPLAY");
+    for (const auto &[name, value] : options.environment) setenv(name.c_str(), value.c_str(), 1);
     if (chdir(directory.c_str()) != 0) _exit(126);
     execv(program.c_str(), argv.data());
     _exit(127);

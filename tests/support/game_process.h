@@ -20,6 +20,7 @@ struct Screenshot {
 // How to start a program beyond its path and working directory.
 struct LaunchOptions {
   std::vector<std::string> arguments;
+  std::vector<std::pair<std::string, std::string>> environment;  // set in the child only
   bool unset_display = false;             // no DISPLAY at all
   std::string window_title = "zephyrun";  // how its window is found
 };

@@ -1,21 +1,21 @@
-// Plain, slow versions of the scene's drawing routines, written step by step
-// as the procedures were first described, with state of their own: the
-// oracles the fast routines are compared with, pixel for pixel, and the
-// reference frame of the flying-frame benchmark.
+// The plain, slow versions of the scene's fast drawing routines, kept to
+// check them: the tests compare the fast ones with these pixel for pixel, and
+// the flying-frame benchmark draws its reference frame with them. They keep
+// state of their own.
 #pragma once
 
 #include <allegro.h>
 
 namespace testing_support {
 
-// The sprite as first described: stretch into the corner of a scratch three
-// screens by three, pivot the whole scratch, wipe the whole scratch.
+// The plain sprite: stretch into the corner of a scratch three screens by
+// three, pivot the whole scratch, wipe the whole scratch.
 void reference_sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, int y,
                       int angle, int groww, int growh);
 
-// The scrolling ground as first described: both terrain copies into the
-// strip, every row stretched across the whole ground bitmap, the whole ground
-// pivoted. Its state is its own, set up on the first call like the game's.
+// The plain scrolling ground: both terrain copies into the strip, every row
+// stretched across the whole ground bitmap, the whole ground pivoted. Its
+// state is its own, set up on the first call like the game's.
 struct ReferenceGround {
   int array = 2, schermox = 0, schermoy = 0, immy1 = 0, a = 0;
   BITMAP *bmp2 = nullptr, *bmp3 = nullptr, *wrapped_row = nullptr;

@@ -5,8 +5,9 @@
 
 #include <allegro.h>
 
-#include <memory>
 #include <string>
+
+#include "asset_maker.h"
 
 namespace testing_support {
 
@@ -14,10 +15,7 @@ namespace testing_support {
 // and selects the colour depth for bitmaps made afterwards.
 void start_headless_allegro(int depth = 15);
 
-struct BitmapDeleter {
-  void operator()(BITMAP *bmp) const { destroy_bitmap(bmp); }
-};
-using BitmapPtr = std::unique_ptr<BITMAP, BitmapDeleter>;
+using ::BitmapPtr;  // the asset maker's: an Allegro bitmap destroyed with its owner
 
 // A memory bitmap of the current depth filled with one colour.
 BitmapPtr make_filled_bitmap(int w, int h, int colour);

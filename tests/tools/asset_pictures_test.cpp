@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "asset_files.h"
+#include "asset_maker.h"
 #include "test_support.h"
 
 using testing_support::BitmapPtr;

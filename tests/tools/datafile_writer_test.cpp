@@ -1,5 +1,5 @@
 // The datafile writer, judged by what Allegro's own loader makes of its files.
-#include "datafile_writer.h"
+#include "asset_maker.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 // Prints the number the game's frame counter shows in a screenshot given as a
 // binary PPM on stdin ("FPS: n" in white at (10, 10), the library's 8x8 font),
-// or -1 when there is none. scripts/measure-pacing.sh reads the game with it.
+// or -1 when there is none. The measuring scripts read the game and the showcase with it.
 #include <allegro.h>
 
 #include <cstdio>
