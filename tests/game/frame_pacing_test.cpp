@@ -48,16 +48,9 @@ class FramePacing : public ::testing::Test {
   BitmapPtr back_ = make_filled_bitmap(640, 480, 0);
 };
 
-TEST_F(FramePacing, WindowsLastTwoSecondsPastTheYear2038) {
+// Started past 2038, so a clock cut to 32 bits would show.
+TEST_F(FramePacing, UnpacedUntilTheFirstWindowClosesTwoSecondsOnPastTheYear2038) {
   fake_now = (std::time_t{1} << 31) + 1000;
-  for (int i = 0; i < 10; i++) pass();
-  EXPECT_EQ(fps1, 0);  // still the first window
-  fake_now += 2;
-  pass();
-  EXPECT_EQ(fps1, 10);
-}
-
-TEST_F(FramePacing, UnpacedUntilTheFirstWindowClosesTwoSecondsOn) {
   for (int i = 0; i < 10; i++) pass();
   fake_now += 1;  // one second on: still the same window
   for (int i = 0; i < 10; i++) pass();
@@ -87,9 +80,6 @@ TEST_F(FramePacing, WaitCountCalibratesThenStepsByOneWhileOutsideTheBand) {
     for (int count : c.windows) run_window(count);
     EXPECT_EQ(waits_of_one_pass(), c.expected_waits) << "windows ending " << c.windows.back();
   }
-  EXPECT_EQ(rallentatore, 1);
-  EXPECT_EQ(misuratore, 7);
-  EXPECT_EQ(fps3, 50);
 }
 
 TEST_F(FramePacing, RateZeroMeansNeverPacedAndResetRestartsControlButKeepsTheShownCount) {
@@ -108,18 +98,9 @@ TEST_F(FramePacing, RateZeroMeansNeverPacedAndResetRestartsControlButKeepsTheSho
 // calibration is not capped, and the product saturates instead of overflowing.
 TEST_F(FramePacing, OpenGlModeClearsWaitCountTimesStrayCountTimesStrayWindows) {
   run_window(600, 30, 1);  // (600/30)/2 = 10, +1: no cap for OpenGL clears
-  EXPECT_EQ(waits_of_one_pass(30, 1), 11 * 600 * 1);
-  const struct {
-    int rallentatore, fps3, misuratore, clears;
-  } cases[] = {{3, 130, 1, 390}, {4, 7, 3, 84}, {1, 30, 0, 0}, {-1, 10, 1, 0}};
-  for (const auto &c : cases) {
-    SetUp();
-    rallentatore = c.rallentatore;
-    fps3 = c.fps3;
-    misuratore = c.misuratore;
-    EXPECT_EQ(waits_of_one_pass(30, 1), c.clears)
-        << c.rallentatore << " x " << c.fps3 << " x " << c.misuratore;
-  }
+  run_window(300, 30, 1);  // +1, and the second stray window
+  EXPECT_EQ(waits_of_one_pass(30, 1), 12 * 300 * 2);
+  SetUp();
   rallentatore = 100000;
   misuratore = 50000;
   fps3 = 60000;

@@ -1,12 +1,11 @@
-// The built game end to end, in a window of the suite's X server and driven by
-// real key events: the ship found on screen by matching its own pictures from
-// cor.dat, an arrow key moving it, the space bar firing, Escape ending it; and
-// the start-up failures: missing or damaged files, no display.
+// The built game end to end: driven by real keys in a window of the suite's X
+// server, and stopped at start-up by damaged files or no display.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,17 +24,6 @@ constexpr int kShipHeight = 299;
 constexpr int kShipTop = 153;
 constexpr int kShipRestX = 150;
 constexpr int kNoShip = -999;
-
-// Share of the pixels in rows [top, bottom) that show the sky picture.
-double sky_share(const Screenshot &shot, BITMAP *sky, int top, int bottom) {
-  int matching = 0;
-  for (int y = top; y < bottom; y++)
-    for (int x = 0; x < 640; x++) {
-      const int colour = getpixel(sky, x, y);
-      matching += near_colour(shot.at(x, y), getr(colour), getg(colour), getb(colour), 24);
-    }
-  return matching / (640.0 * (bottom - top));
-}
 
 // The ship's x where the screen shows one of its upright pictures: more than
 // 90 % of that picture's opaque pixels (every third) in its colours.
@@ -68,12 +56,11 @@ int fiery_pixels_in_front_of(const Screenshot &shot, int x) {
   return count;
 }
 
-TEST(Game, FlyingSceneShowsSkyGroundAndShipAndAnswersArrowSpaceAndEscape) {
+TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowSpaceAndEscape) {
   start_headless_allegro(24);
   const std::string assets = built_asset_directory();
-  BitmapPtr sky(load_bitmap((assets + "/cielo.bmp").c_str(), nullptr));
   DATAFILE *animation = load_datafile((assets + "/cor.dat").c_str());
-  ASSERT_TRUE(sky && animation) << "the built assets are missing";
+  ASSERT_TRUE(animation) << "the built assets are missing";
   std::vector<BitmapPtr> ships;  // the five frames, drawn at the resting size
   for (int frame = 0; frame <= 12; frame += 3) {
     ships.push_back(make_filled_bitmap(kShipWidth, kShipHeight, makecol(255, 0, 255)));
@@ -87,8 +74,6 @@ TEST(Game, FlyingSceneShowsSkyGroundAndShipAndAnswersArrowSpaceAndEscape) {
   Screenshot shot;
   const auto ship_at_rest = [&](const Screenshot &s) { return ship_x(s, ships) == kShipRestX; };
   ASSERT_TRUE(game.shows_within(60, ship_at_rest, &shot)) << "no resting ship past the title";
-  EXPECT_EQ(sky_share(shot, sky.get(), 0, 10), 1.0) << "only the sky reaches the top rows";
-  EXPECT_LT(sky_share(shot, sky.get(), 400, 480), 0.05) << "the ground covers the bottom";
 
   // Held until the ship has left its place, so however slowly frames come it moves.
   game.key("keydown", "Left");
@@ -121,19 +106,8 @@ void write_file(const std::string &path, const std::string &bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), file);
   std::fclose(file);
 }
-// Keeps `kept` of the file: a share below 1, else a number of bytes.
-void cut_to(const std::string &path, double kept) {
-  const std::string bytes = read_file(path);
-  write_file(path, bytes.substr(0, kept < 1 ? bytes.size() * kept : kept));
-}
-void picture_of_size(const std::string &path, int width, int height) {
-  BitmapPtr picture = make_pattern_bitmap(width, height);
-  ASSERT_EQ(save_bitmap(path.c_str(), picture.get(), nullptr), 0);
-}
-void datafile_of(const std::string &path, int objects) {
-  BitmapPtr frame = make_pattern_bitmap(24, 16);
-  const std::vector<DatafileBitmap> frames(objects, {"", frame.get()});
-  ASSERT_TRUE(write_datafile(path.c_str(), frames));
+void cut_in_half(const std::string &path) {
+  std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
 }
 // Object 6's type made "DATA": the seventh "BMP " in the file is its type.
 void object_6_not_a_bitmap(const std::string &path) {
@@ -142,6 +116,14 @@ void object_6_not_a_bitmap(const std::string &path) {
   for (int object = 0; object < 6; object++) at = bytes.find("BMP ", at + 4);
   bytes.replace(at, 4, "DATA");
   write_file(path, bytes);
+}
+void three_objects(const std::string &path) {
+  BitmapPtr frame = make_pattern_bitmap(24, 16);
+  ASSERT_TRUE(write_datafile(path.c_str(), std::vector<DatafileBitmap>(3, {"", frame.get()})));
+}
+void picture_16_by_16(const std::string &path) {
+  BitmapPtr picture = make_pattern_bitmap(16, 16);
+  ASSERT_EQ(save_bitmap(path.c_str(), picture.get(), nullptr), 0);
 }
 
 TEST(Game, EachMissingOrDamagedAssetStopsTheGameSayingWhatIsWrong) {
@@ -152,18 +134,12 @@ TEST(Game, EachMissingOrDamagedAssetStopsTheGameSayingWhatIsWrong) {
     const char *said;
   } cases[] = {
       {"cor.dat", [](auto path) { std::remove(path.c_str()); }, "looked for it in the working"},
-      {"cielo.bmp", [](auto path) { std::remove(path.c_str()); }, "looked for it in the working"},
-      {"cor.dat", [](auto path) { cut_to(path, 12); }, "cut short"},
-      {"cor.dat", [](auto path) { cut_to(path, 0.5); }, "cut short"},
+      {"cor.dat", cut_in_half, "cut short"},
       {"cor.dat", [](auto path) { write_file(path, std::string(500, 'x')); }, "not an Allegro"},
-      {"cor.dat", [](auto path) { datafile_of(path, 3); }, "3 objects where 16 are needed"},
+      {"cor.dat", three_objects, "3 objects where 16 are needed"},
       {"cor.dat", object_6_not_a_bitmap, "object 6 is not a bitmap"},
-      {"cielo.bmp", [](auto path) { cut_to(path, 0.5); }, "cut short"},
-      {"cielo.bmp", [](auto path) { picture_of_size(path, 16, 16); }, "16x16 where 640x480"},
-      {"present.bmp", [](auto path) { cut_to(path, 30); }, "cut short"},
-      {"present.bmp", [](auto path) { write_file(path, "GIF89a..."); }, "not a BMP picture"},
-      {"terreno.tga", [](auto path) { cut_to(path, 0.9); }, "cut short"},
-      {"terreno.tga", [](auto path) { picture_of_size(path, 100, 50); }, "100x50 where at least"},
+      {"cielo.bmp", cut_in_half, "cut short"},
+      {"cielo.bmp", picture_16_by_16, "16x16 where 640x480"},
       {"asteroide.tga", [](auto path) { write_file(path, ""); }, "empty"},
   };
   for (const auto &damaged : cases) {

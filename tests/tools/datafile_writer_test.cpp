@@ -10,11 +10,6 @@
 
 using namespace testing_support;
 
-struct TempFile {  // removed however the test ends
-  std::string path = "/tmp/zephyrun_datafile_" + std::to_string(getpid()) + ".dat";
-  ~TempFile() { std::remove(path.c_str()); }
-};
-
 // Picture `i` of three shapes, painted with every bit of each channel and a
 // magic-pink corner. Painted at 15 bits it is what a load at 15 bits must give.
 BitmapPtr sample(int depth, int i) {
@@ -36,11 +31,11 @@ TEST_P(DatafileRoundTrip, LoadsBackEveryPixelAndNameAtTheStoredDepthAndAtFifteen
   const BitmapPtr pics[] = {sample(GetParam(), 0), sample(GetParam(), 1), sample(GetParam(), 2)};
   const std::vector<DatafileBitmap> objects{
       {"", pics[0].get()}, {"A", pics[1].get()}, {"B", pics[2].get()}};
-  TempFile file;
-  ASSERT_TRUE(write_datafile(file.path.c_str(), objects));
+  const std::string path = "/tmp/zephyrun_datafile_" + std::to_string(getpid()) + ".dat";
+  ASSERT_TRUE(write_datafile(path.c_str(), objects));
   for (int depth : {GetParam(), 15}) {
     set_color_depth(depth);
-    std::unique_ptr<DATAFILE, void (*)(DATAFILE *)> data{load_datafile(file.path.c_str()),
+    std::unique_ptr<DATAFILE, void (*)(DATAFILE *)> data{load_datafile(path.c_str()),
                                                          unload_datafile};
     ASSERT_NE(data, nullptr) << "at depth " << depth;
     for (int i = 0; i < 3; i++) {
@@ -50,6 +45,7 @@ TEST_P(DatafileRoundTrip, LoadsBackEveryPixelAndNameAtTheStoredDepthAndAtFifteen
       EXPECT_STREQ(get_datafile_property(&data.get()[i], DAT_NAME), objects[i].name.c_str());
     }
   }
+  std::remove(path.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, DatafileRoundTrip, testing::Values(15, 16, 24, 32));
