@@ -1,6 +1,7 @@
 #include "fake_audio_stream.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "zephyrun.h"
@@ -16,17 +17,12 @@ FakeAudioStream::FakeAudioStream() {
     FakeAudioStream &f = *active;
     if (f.refuse_to_start) return nullptr;
     f.starts++;
-    f.samples_per_buffer = len;
-    f.bits = bits;
-    f.stereo = stereo;
-    f.freq = freq;
-    f.vol = vol;
-    f.pan = pan;
+    std::tie(f.samples_per_buffer, f.bits, f.stereo, f.freq, f.vol, f.pan) =
+        std::tie(len, bits, stereo, freq, vol, pan);
     f.buffer.assign((size_t)len * (stereo ? 2 : 1), 0);
     return &f.stream;
   };
-  // Buffers come out full of noise, so a poll that leaves part of one
-  // untouched instead of silent shows in the samples.
+  // Buffers come out full of noise, so a part left unfilled instead of silent shows.
   zephyrun::audio_stream_buffer = [](AUDIOSTREAM *s) -> void * {
     FakeAudioStream &f = *active;
     if (s != &f.stream || !f.offer_buffers || std::exchange(f.buffer_out, true)) return nullptr;

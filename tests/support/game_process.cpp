@@ -4,48 +4,40 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
 namespace testing_support {
 
-using Clock = std::chrono::steady_clock;
-
-// Calls `done` every `pause_ms` until it holds or `timeout_s` has passed.
-static bool poll_until(double timeout_s, int pause_ms, const std::function<bool()> &done) {
-  const auto until = Clock::now() + std::chrono::milliseconds(static_cast<int>(timeout_s * 1000));
+static bool poll_until(double timeout_s, const std::function<bool()> &done) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout_s);
   while (!done()) {
-    if (Clock::now() > until) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(pause_ms));
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return true;
 }
 
 bool run_command(const std::string &command, std::string *out) {
   FILE *pipe = popen(command.c_str(), "r");
-  if (!pipe) return false;
   std::string text;
   char chunk[4096];
-  size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) text.append(chunk, n);
-  const int status = pclose(pipe);
+  while (size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) text.append(chunk, n);
   if (out) *out = text;
-  return status == 0;
+  return pclose(pipe) == 0;
 }
 
-// The same server as scripts/test.sh starts. It must not reset when its last
-// client leaves: a program starting in that moment would be hung up on.
-bool run_under_own_x_server(const std::string &command,
-                            const std::string &extra_server_arguments) {
+// No reset when the last client leaves: a program starting then would be hung up on.
+bool run_under_own_x_server(const std::string &command, const std::string &extra_server_arguments) {
   return run_command("xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp -noreset " +
                      extra_server_arguments + "' " + command);
 }
 
-std::string built_asset_directory() { return std::string(ZEPHYRUN_BINARY_DIR) + "/assets"; }
-std::string built_game_path() { return std::string(ZEPHYRUN_BINARY_DIR) + "/zephyrun"; }
+std::string built_asset_directory() { return ZEPHYRUN_BINARY_DIR "/assets"; }
+std::string built_game_path() { return ZEPHYRUN_BINARY_DIR "/zephyrun"; }
 
 GameProcess::GameProcess(const std::string &program, const std::string &directory,
                          const LaunchOptions &options)
@@ -63,43 +55,37 @@ GameProcess::GameProcess(const std::string &program, const std::string &director
     dup2(fd, 2);
     if (options.unset_display) unsetenv("DISPLAY");
     for (const auto &[name, value] : options.environment) setenv(name.c_str(), value.c_str(), 1);
-    if (chdir(directory.c_str()) != 0) _exit(126);
-    execv(program.c_str(), argv.data());
+    if (chdir(directory.c_str()) == 0) execv(program.c_str(), argv.data());
     _exit(127);
   }
   close(fd);
 }
 
 GameProcess::~GameProcess() {
-  if (running()) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, &status_, 0);
-  }
+  if (running()) kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
   std::remove(output_path_.c_str());
 }
 
-bool GameProcess::running() {
-  if (!ended_ && waitpid(pid_, &status_, WNOHANG) == pid_) ended_ = true;
-  return !ended_;
-}
+bool GameProcess::running() { return pid_ > 0 && waitpid(pid_, &status_, WNOHANG) == 0; }
 
 int GameProcess::wait_exit(double timeout_s) {
-  if (!poll_until(timeout_s, 10, [&] { return !running(); })) return -1;
+  if (!poll_until(timeout_s, [&] { return !running(); })) return -1;
   return WIFEXITED(status_) ? WEXITSTATUS(status_) : -2;
 }
 
 std::string GameProcess::output() const {
-  std::stringstream text;
-  text << std::ifstream(output_path_).rdbuf();
-  return text.str();
+  std::string text;
+  run_command("cat " + output_path_, &text);
+  return text;
 }
 
-// Allegro's X11 windows carry no _NET_WM_PID, so the window is found by title.
+// Allegro's windows carry no _NET_WM_PID, so the window is found by its title.
 std::string GameProcess::window() {
-  poll_until(20, 100, [&] {
+  poll_until(20, [&] {
     run_command("xdotool search --onlyvisible --name '^" + window_title_ + "$' | head -1",
                 &window_);
-    if (!window_.empty() && window_.back() == '\n') window_.pop_back();
+    if (!window_.empty()) window_.pop_back();
     return !window_.empty() || !running();
   });
   return window_;
@@ -109,11 +95,10 @@ void GameProcess::key(const std::string &action, const std::string &key_name) {
   run_command("xdotool " + action + " --window " + window() + " " + key_name);
 }
 
-// xwd's output turned into binary PPM by ImageMagick.
 bool GameProcess::shows_within(double timeout_s,
                                const std::function<bool(const Screenshot &)> &shows,
                                Screenshot *last) {
-  return poll_until(timeout_s, 50, [&] {
+  return poll_until(timeout_s, [&] {
     std::string ppm;
     run_command("xwd -silent -id " + window() + " | convert xwd:- -depth 8 ppm:-", &ppm);
     Screenshot shot = parse_ppm(ppm);
@@ -123,20 +108,19 @@ bool GameProcess::shows_within(double timeout_s,
   }) && running();
 }
 
-// ImageMagick writes a comment line after the magic number.
+// ImageMagick puts a comment line after the magic number.
 Screenshot parse_ppm(const std::string &ppm) {
   Screenshot shot;
   std::istringstream in(ppm);
   std::string magic;
   int maxval = 0;
-  in >> magic;
-  while (in >> std::ws && in.peek() == '#') in.ignore(ppm.size(), '\n');
+  in >> magic >> std::ws;
+  while (in.peek() == '#') in.ignore(ppm.size(), '\n');
   in >> shot.width >> shot.height >> maxval;
   in.get();
-  if (!in || magic != "P6" || maxval != 255 || shot.width <= 0 || shot.height <= 0) return {};
-  shot.rgb.resize(static_cast<size_t>(3) * shot.width * shot.height);
+  shot.rgb.resize(3u * std::max(shot.width, 0) * std::max(shot.height, 0));
   in.read(reinterpret_cast<char *>(shot.rgb.data()), shot.rgb.size());
-  if (in.gcount() != static_cast<std::streamsize>(shot.rgb.size())) return {};
+  if (!in || magic != "P6" || maxval != 255 || shot.rgb.empty()) return {};
   return shot;
 }
 

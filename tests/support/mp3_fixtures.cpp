@@ -3,20 +3,20 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "game_process.h"
 
 namespace testing_support {
 
 std::string mp3_fixture(const std::string &name) {
   static const std::string dir = [] {
     const std::string out = ZEPHYRUN_BINARY_DIR "/mp3_fixtures";
-    const std::string command =
-        ZEPHYRUN_SOURCE_DIR "/tests/support/make_mp3_fixtures.sh '" + out + "'";
-    if (std::system(command.c_str()) != 0)
-      throw std::runtime_error("could not make the music fixtures: " + command);
+    if (!run_command(ZEPHYRUN_SOURCE_DIR "/tests/support/make_mp3_fixtures.sh " + out))
+      throw std::runtime_error("could not make the music fixtures in " + out);
     return out;
   }();
   return dir + "/" + name;
@@ -36,15 +36,10 @@ ScratchFile::ScratchFile(const std::string &name, const std::vector<unsigned cha
 ScratchFile::~ScratchFile() { std::remove(path.c_str()); }
 
 std::vector<int16_t> mpg123_reference(const std::string &path) {
-  std::vector<int16_t> pcm;
-  const std::string command = "mpg123 -q --no-gapless -e s16 -s '" + path + "' 2>/dev/null";
-  FILE *pipe = popen(command.c_str(), "r");
-  if (!pipe) return pcm;
-  int16_t chunk[4096];
-  size_t n;
-  while ((n = std::fread(chunk, sizeof chunk[0], 4096, pipe)) > 0)
-    pcm.insert(pcm.end(), chunk, chunk + n);
-  pclose(pipe);
+  std::string bytes;
+  run_command("mpg123 -q --no-gapless -e s16 -s '" + path + "' 2>/dev/null", &bytes);
+  std::vector<int16_t> pcm(bytes.size() / 2);
+  std::memcpy(pcm.data(), bytes.data(), pcm.size() * 2);
   return pcm;
 }
 

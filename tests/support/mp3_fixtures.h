@@ -1,5 +1,5 @@
-// Music files for the stream's tests and benchmarks, encoded at run time by
-// tests/support/make_mp3_fixtures.sh, and the reference decoder's PCM.
+// Music files encoded at run time by make_mp3_fixtures.sh, and what the
+// reference decoder makes of them.
 #pragma once
 
 #include <cstdint>
@@ -8,19 +8,17 @@
 
 namespace testing_support {
 
-// Path of an encoded file (the first call encodes them all; throws when it cannot).
-std::string mp3_fixture(const std::string &name);
-
+std::string mp3_fixture(const std::string &name);  // the first call encodes them all, or throws
 std::vector<unsigned char> read_file(const std::string &path);
 
-// A file of this process's own beside the fixtures, removed when it goes out of scope.
+// A file of this process's own beside the fixtures, removed with it.
 struct ScratchFile {
   ScratchFile(const std::string &name, const std::vector<unsigned char> &bytes);
   ~ScratchFile();
   std::string path;
 };
 
-// What `mpg123 --no-gapless -e s16 -s` makes of a file: every sample, signed.
+// Every sample of `mpg123 --no-gapless -e s16 -s` on the file.
 std::vector<int16_t> mpg123_reference(const std::string &path);
 
 }  // namespace testing_support

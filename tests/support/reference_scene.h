@@ -1,7 +1,5 @@
-// The plain, slow versions of the scene's fast drawing routines, kept to
-// check them: the tests compare the fast ones with these pixel for pixel, and
-// the flying-frame benchmark draws its reference frame with them. They keep
-// state of their own.
+// The plain, slow versions of the scene's fast drawing routines: the tests
+// compare the fast ones with these pixel for pixel, the benchmark races them.
 #pragma once
 
 #include <allegro.h>
@@ -14,8 +12,7 @@ void reference_sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh
                       int angle, int groww, int growh);
 
 // The plain scrolling ground: both terrain copies into the strip, every row
-// stretched across the whole ground bitmap, the whole ground pivoted. Its
-// state is its own, set up on the first call like the game's.
+// stretched across the whole ground, all of it pivoted; set up on the first call.
 struct ReferenceGround {
   int array = 2, schermox = 0, schermoy = 0, immy1 = 0, a = 0;
   BITMAP *bmp2 = nullptr, *bmp3 = nullptr, *wrapped_row = nullptr;

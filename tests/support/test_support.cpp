@@ -7,11 +7,8 @@
 namespace testing_support {
 
 void start_headless_allegro(int depth) {
-  static bool started = false;
-  if (!started) {
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    started = true;
-  }
+  static const int started = install_allegro(SYSTEM_NONE, &errno, atexit);
+  (void)started;
   set_color_depth(depth);
 }
 
@@ -25,21 +22,19 @@ BitmapPtr make_pattern_bitmap(int w, int h, int seed) {
   BitmapPtr bmp(create_bitmap(w, h));
   for (int y = 0; y < h; y++)
     for (int x = 0; x < w; x++) {
-      int r = (x * 8 + seed * 40) & 0xF8;
+      const int r = (x * 8 + seed * 40) & 0xF8;
+      const int b = ((x + y) * 24 + seed * 8) & 0xF8;
       int g = (y * 8 + seed * 24) & 0xF8;
-      int b = ((x + y) * 24 + seed * 8) & 0xF8;
       if (r == 0xF8 && g == 0 && b == 0xF8) g = 8;  // keep clear of the mask colour
       putpixel(bmp.get(), x, y, makecol(r, g, b));
     }
   return bmp;
 }
 
-static bool same_colour(BITMAP *one, BITMAP *other, int x, int y) {
-  const int depth1 = bitmap_color_depth(one), pixel1 = getpixel(one, x, y);
-  const int depth2 = bitmap_color_depth(other), pixel2 = getpixel(other, x, y);
-  return getr_depth(depth1, pixel1) == getr_depth(depth2, pixel2) &&
-         getg_depth(depth1, pixel1) == getg_depth(depth2, pixel2) &&
-         getb_depth(depth1, pixel1) == getb_depth(depth2, pixel2);
+static int rgb_at(BITMAP *bmp, int x, int y) {
+  const int depth = bitmap_color_depth(bmp);
+  const int pixel = getpixel(bmp, x, y);
+  return makecol24(getr_depth(depth, pixel), getg_depth(depth, pixel), getb_depth(depth, pixel));
 }
 
 std::string first_difference(BITMAP *expected, BITMAP *actual) {
@@ -50,12 +45,12 @@ std::string first_difference(BITMAP *expected, BITMAP *actual) {
     return text;
   }
   for (int y = 0; y < expected->h; y++)
-    for (int x = 0; x < expected->w; x++)
-      if (!same_colour(expected, actual, x, y)) {
-        std::snprintf(text, sizeof text, "pixel (%d, %d) is %06x, expected %06x", x, y,
-                      getpixel(actual, x, y), getpixel(expected, x, y));
-        return text;
-      }
+    for (int x = 0; x < expected->w; x++) {
+      if (rgb_at(expected, x, y) == rgb_at(actual, x, y)) continue;
+      std::snprintf(text, sizeof text, "pixel (%d, %d) is %06x, expected %06x", x, y,
+                    rgb_at(actual, x, y), rgb_at(expected, x, y));
+      return text;
+    }
   return "";
 }
 
