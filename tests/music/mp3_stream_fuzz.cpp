@@ -1,8 +1,7 @@
-// libFuzzer target for the music stream: any bytes become a stream, played and
-// polled to the end with blocks handed back at sizes and times the input
-// chooses, into audio buffers sized exactly, so any read or write outside the
-// stream's own memory shows under AddressSanitizer. Input: 8 control bytes
-// (block size, buffer length, seed of every later choice), then the file.
+// libFuzzer target for the music stream: any bytes played to the end, with
+// blocks handed back at sizes and times the input chooses, into audio buffers
+// of exactly the asked size. Input: 8 control bytes, then the file.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -26,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *input, size_t size) {
   };
   audio_stream_buffer = [](AUDIOSTREAM *) -> void * {
     if (!offer || buffer) return nullptr;
-    buffer = memset(malloc(buffer_bytes), 0x5A, buffer_bytes);
-    return buffer;
+    return buffer = malloc(buffer_bytes);
   };
   audio_stream_buffer_filled = [](AUDIOSTREAM *) {
     if (!buffer) abort();
@@ -40,9 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *input, size_t size) {
   const size_t length = size - 8;
   uint64_t seed;
   memcpy(&seed, input, 8);
-  const uint8_t *file = input + 8;
   size_t read = length < block ? length : block;
-  mp3stream *s = almp3_create_mp3stream(file, (int)read, read < block);
+  mp3stream *s = almp3_create_mp3stream(input + 8, (int)read, read < block);
   if (!s) return 0;
   if (almp3_play_mp3stream(s, (input[1] | input[2] << 8) * 2, 255, 128) != 0)
     almp3_play_mp3stream(s, 65536, 255, 128);
@@ -51,11 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *input, size_t size) {
     const uint64_t choice = seed >> 16;
     void *refill = almp3_get_mp3stream_buffer(s);
     if (refill && choice % 8 != 0) {  // otherwise the block comes late, or never
-      const size_t left = length - read;
-      const size_t some = (choice >> 8) % (s->block_size + 1);
-      const bool whole = left >= (size_t)s->block_size && choice % 5 != 0;
-      const size_t n = whole ? s->block_size : left < some ? left : some;
-      memcpy(refill, file + read, n);
+      const size_t some = std::min<size_t>(length - read, (choice >> 8) % (s->block_size + 1));
+      const bool whole = length - read >= (size_t)s->block_size && choice % 5 != 0;
+      const size_t n = whole ? s->block_size : some;
+      memcpy(refill, input + 8 + read, n);
       read += n;
       almp3_free_mp3stream_buffer(s, whole ? -1 : (int)n);
     }
@@ -63,6 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *input, size_t size) {
     if (almp3_poll_mp3stream(s) != 0) break;
   }
   almp3_destroy_mp3stream(s);
-  if (buffer) abort();  // a buffer taken by a poll and never handed back
+  if (buffer) abort();  // taken by a poll and never handed back
   return 0;
 }
