@@ -103,7 +103,6 @@ TEST(OpenGLPresentation, FramesShowAsAskedAndPacingWaitsClearColourAndDepth) {
   zephyrun::gl_clear_wait();
   unsigned char rgba[4] = {};
   float depth = 0;
-  glReadBuffer(GL_BACK);
   glReadPixels(320, 240, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
   glReadPixels(320, 240, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
   EXPECT_TRUE(rgba[0] == 0 && rgba[1] == 0 && rgba[2] == 255) << "colour buffer not cleared";
