@@ -42,7 +42,6 @@ TEST(CollisionTest, HitIsTheFirstSharedOpaquePointInsideTheWindowAndTheFirstCall
       {"window short of the last column", corner.get(), 20, 20, 20, 20, 100, 0, 0, 0, 8, 8},
       {"window reaching the last column", corner.get(), 20, 20, 20, 20, 100, 1, 9, 9, 9, 9},
       {"negative width", corner.get(), 20, 20, 20, 20, 100, 0, 0, 0, -1, kSize},
-      {"full window", corner.get(), 20, 20, 20, 20, 100, 1, 9, 9},
       {"overlap left of and above the area", corner.get(), -14, -14, -5, -5, 100, 0, 0, 0},
       {"later larger area, beyond the first", solid.get(), 150, 150, 150, 150, 200, 0, 0, 0},
       {"later larger area, first's corner", solid.get(), 99, 79, 99, 79, 200, 1, 0, 0},
