@@ -16,7 +16,7 @@ play=(
 test=(
   "${play[@]}"
   allegro4-doc libgtest-dev googletest libbenchmark-dev
-  xvfb xauth xdotool x11-apps imagemagick bc
+  xvfb xdotool x11-apps imagemagick bc
   lame twolame mpg123
   clang libclang-rt-14-dev
 )

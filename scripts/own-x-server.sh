@@ -1,12 +1,14 @@
 # Sourced by every script that needs a display: starts an X server of the
 # script's own on a display the server picks itself, and points DISPLAY at it.
+# Run as a command (tests do), it runs its arguments under such a server.
+# X_SERVER_ARGUMENTS adds to the server's own (say "-extension GLX").
 # The server must not reset when its last client leaves: a program started in
 # that moment is hung up on and cannot start. When the script exits, the
 # program it started (its process in $program, if any) stops first, then the
 # server; the script's exit status is kept.
 program=
 x_server_display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset ${X_SERVER_ARGUMENTS:-} \
   3>"$x_server_display_file" >/dev/null 2>&1 &
 x_server=$!
 stop_own_x_server() {
@@ -28,3 +30,4 @@ for _ in $(seq 100); do
 done
 [ -s "$x_server_display_file" ] || { echo "$0: the X server (Xvfb) did not start" >&2; exit 1; }
 export DISPLAY=":$(cat "$x_server_display_file")"
+if [ "${BASH_SOURCE[0]}" = "$0" ] && [ $# -gt 0 ]; then "$@"; fi

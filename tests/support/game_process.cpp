@@ -32,8 +32,8 @@ bool run_command(const std::string &command, std::string *out) {
 
 // No reset when the last client leaves: a program starting then would be hung up on.
 bool run_under_own_x_server(const std::string &command, const std::string &extra_server_arguments) {
-  return run_command("xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp -noreset " +
-                     extra_server_arguments + "' " + command);
+  return run_command("X_SERVER_ARGUMENTS='" + extra_server_arguments + "' bash " +
+                     ZEPHYRUN_SOURCE_DIR "/scripts/own-x-server.sh " + command);
 }
 
 std::string built_asset_directory() { return ZEPHYRUN_BINARY_DIR "/assets"; }
