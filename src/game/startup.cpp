@@ -53,19 +53,23 @@ static int report_no_display(const char *program) {
   return 1;
 }
 
-// Why a file cannot be used before anything of it is read: "" when it is
-// there with something in it.
-static std::string absence(const char *name) {
+// Whether the file is there and its bytes pass `fault_of`; if not, the one
+// line saying which is already written.
+static bool file_usable(const char *program, const char *name,
+                        std::string (*fault_of)(const char *name)) {
   struct stat status;
-  if (stat(name, &status) != 0) return "missing";
-  return status.st_size == 0 ? "it is empty" : "";
+  if (stat(name, &status) != 0) {
+    report_missing_file(program, name);
+    return false;
+  }
+  const std::string fault = status.st_size == 0 ? "it is empty" : fault_of(name);
+  if (fault.empty()) return true;
+  report_unusable_file(program, name, fault);
+  return false;
 }
 
 static int load_datafile_checked(const char *program, const char *name, DATAFILE **loaded) {
-  const std::string absent = absence(name);
-  if (absent == "missing") return report_missing_file(program, name);
-  const std::string fault = absent.empty() ? datafile_file_fault(name) : absent;
-  if (!fault.empty()) return report_unusable_file(program, name, fault);
+  if (!file_usable(program, name, datafile_file_fault)) return 1;
   if (!(*loaded = load_datafile(name)))
     return report_unusable_file(program, name, "the library could not read it");
   int count = 0;
@@ -88,10 +92,7 @@ struct PictureSize {
 
 static int load_picture_checked(const char *program, const char *name, PictureSize size,
                                 BITMAP **loaded) {
-  const std::string absent = absence(name);
-  if (absent == "missing") return report_missing_file(program, name);
-  const std::string fault = absent.empty() ? picture_file_fault(name) : absent;
-  if (!fault.empty()) return report_unusable_file(program, name, fault);
+  if (!file_usable(program, name, picture_file_fault)) return 1;
   if (!(*loaded = load_bitmap(name, colori)))
     return report_unusable_file(program, name, "the library could not read it");
   const bool width_fits = size.at_least ? (*loaded)->w >= size.width : (*loaded)->w == size.width;
