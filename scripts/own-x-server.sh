@@ -1,6 +1,6 @@
 # Sourced by every script that needs a display: starts an X server of the
 # script's own on a display the server picks itself, and points DISPLAY at it.
-# Run as a command (tests do), it runs its arguments under such a server.
+# Run as a command (a test does), it runs its arguments under such a server.
 # X_SERVER_ARGUMENTS adds to the server's own (say "-extension GLX").
 # The server must not reset when its last client leaves: a program started in
 # that moment is hung up on and cannot start. When the script exits, the

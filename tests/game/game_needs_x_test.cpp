@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -96,26 +98,17 @@ TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowSpaceAndEscape) {
 }
 
 // Damaged copies of the asset files, each made in a fresh copy of the five.
-std::string read_file(const std::string &path) {
-  std::string bytes;
-  run_command("cat '" + path + "'", &bytes);
-  return bytes;
-}
-void write_file(const std::string &path, const std::string &bytes) {
-  FILE *file = std::fopen(path.c_str(), "wb");
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-}
 void cut_in_half(const std::string &path) {
   std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
 }
 // Object 6's type made "DATA": the seventh "BMP " in the file is its type.
 void object_6_not_a_bitmap(const std::string &path) {
-  std::string bytes = read_file(path);
-  size_t at = bytes.find("BMP ");
-  for (int object = 0; object < 6; object++) at = bytes.find("BMP ", at + 4);
-  bytes.replace(at, 4, "DATA");
-  write_file(path, bytes);
+  std::stringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  std::string datafile = bytes.str();
+  size_t at = datafile.find("BMP ");
+  for (int object = 0; object < 6; object++) at = datafile.find("BMP ", at + 4);
+  std::ofstream(path, std::ios::binary) << datafile.replace(at, 4, "DATA");
 }
 void three_objects(const std::string &path) {
   BitmapPtr frame = make_pattern_bitmap(24, 16);
@@ -135,12 +128,12 @@ TEST(Game, EachMissingOrDamagedAssetStopsTheGameSayingWhatIsWrong) {
   } cases[] = {
       {"cor.dat", [](auto path) { std::remove(path.c_str()); }, "looked for it in the working"},
       {"cor.dat", cut_in_half, "cut short"},
-      {"cor.dat", [](auto path) { write_file(path, std::string(500, 'x')); }, "not an Allegro"},
+      {"cor.dat", [](auto path) { std::ofstream(path) << std::string(500, 'x'); }, "not an Allegro"},
       {"cor.dat", three_objects, "3 objects where 16 are needed"},
       {"cor.dat", object_6_not_a_bitmap, "object 6 is not a bitmap"},
       {"cielo.bmp", cut_in_half, "cut short"},
       {"cielo.bmp", picture_16_by_16, "16x16 where 640x480"},
-      {"asteroide.tga", [](auto path) { write_file(path, ""); }, "empty"},
+      {"asteroide.tga", [](auto path) { std::ofstream{path}; }, "empty"},
   };
   for (const auto &damaged : cases) {
     char dir_template[] = "/tmp/zephyrun-damaged-XXXXXX";

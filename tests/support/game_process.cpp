@@ -30,12 +30,6 @@ bool run_command(const std::string &command, std::string *out) {
   return pclose(pipe) == 0;
 }
 
-// No reset when the last client leaves: a program starting then would be hung up on.
-bool run_under_own_x_server(const std::string &command, const std::string &extra_server_arguments) {
-  return run_command("X_SERVER_ARGUMENTS='" + extra_server_arguments + "' bash " +
-                     ZEPHYRUN_SOURCE_DIR "/scripts/own-x-server.sh " + command);
-}
-
 std::string built_asset_directory() { return ZEPHYRUN_BINARY_DIR "/assets"; }
 std::string built_game_path() { return ZEPHYRUN_BINARY_DIR "/zephyrun"; }
 

@@ -50,9 +50,6 @@ class GameProcess {
 
 Screenshot parse_ppm(const std::string &ppm);  // binary 8-bit P6; empty when malformed
 bool run_command(const std::string &command, std::string *out = nullptr);  // exited 0?
-// The command under an X server of its own, started by the test script's own starter.
-bool run_under_own_x_server(const std::string &command,
-                            const std::string &extra_server_arguments = "");
 std::string built_asset_directory();  // where the built game runs, with its assets
 std::string built_game_path();
 
