@@ -59,7 +59,7 @@ TEST_F(FramePacing, WaitCountCalibratesThenStepsByOneWhileOutsideTheBand) {
       {{90}, 2},                          // (90/30)/2 = 1, +1 for being fast
       {{30}, 0},                          // inside the band: (30/30)/2 = 0, no step
       {{6000, 40, 27}, 5},                // +1, -1
-      {{6000, 28, 32, 30}, 5},            // the band's limits belong to the band
+      {{6000, 28, 28, 32}, 5},            // the band's limits belong to the band
       {{10, 10, 10}, 0},                  // -3: a negative count waits nothing
       {{10, 10, 10, 50, 50, 50, 50}, 1},  // and climbs back step by step
   };

@@ -47,18 +47,7 @@ int ship_x(const Screenshot &shot, const std::vector<BitmapPtr> &ships) {
   return kNoShip;
 }
 
-// Fiery pixels where a shot fired from x first shows (218 x 59 at (x + 65, 235)).
-int fiery_pixels_in_front_of(const Screenshot &shot, int x) {
-  int count = 0;
-  for (int sy = 235; sy < 295; sy++)
-    for (int sx = std::max(0, x + 65); sx < x + 284; sx++) {
-      const unsigned char *p = shot.at(sx, sy);
-      count += p[0] > 200 && p[2] < 110 && p[0] - p[2] > 120;
-    }
-  return count;
-}
-
-TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowSpaceAndEscape) {
+TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowsAndEscape) {
   start_headless_allegro(24);
   const std::string assets = built_asset_directory();
   DATAFILE *animation = load_datafile((assets + "/cor.dat").c_str());
@@ -73,9 +62,8 @@ TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowSpaceAndEscape) {
 
   GameProcess game(built_game_path(), assets);
   ASSERT_FALSE(game.window().empty()) << game.output();
-  Screenshot shot;
   const auto ship_at_rest = [&](const Screenshot &s) { return ship_x(s, ships) == kShipRestX; };
-  ASSERT_TRUE(game.shows_within(60, ship_at_rest, &shot)) << "no resting ship past the title";
+  ASSERT_TRUE(game.shows_within(60, ship_at_rest)) << "no resting ship past the title";
 
   // Held until the ship has left its place, so however slowly frames come it moves.
   game.key("keydown", "Left");
@@ -85,14 +73,8 @@ TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowSpaceAndEscape) {
   EXPECT_TRUE(game.shows_within(20, [&](const Screenshot &s) {
     moved_x = ship_x(s, ships);
     return moved_x != kNoShip && moved_x <= kShipRestX - 12;
-  }, &shot)) << "holding Left did not move the ship; last seen at " << moved_x;
+  })) << "holding Left did not move the ship; last seen at " << moved_x;
 
-  const int fiery_before = fiery_pixels_in_front_of(shot, moved_x);
-  game.key("keydown", "space");
-  EXPECT_TRUE(game.shows_within(20, [&](const Screenshot &s) {
-    return fiery_pixels_in_front_of(s, moved_x) > fiery_before + 1000;
-  })) << "no shot showed in front of the ship";
-  game.key("keyup", "space");
   game.key("keydown", "Escape");
   EXPECT_EQ(game.wait_exit(20), 0) << game.output();
 }

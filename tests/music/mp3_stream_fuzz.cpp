@@ -6,33 +6,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "fake_audio_stream.h"
 #include "zephyrun.h"
-
-namespace {
-AUDIOSTREAM stream;
-size_t buffer_bytes;     // of every audio buffer
-void *buffer = nullptr;  // the one a poll has now
-bool offer;              // whether a poll finds one
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *input, size_t size) {
   using namespace zephyrun;
   if (size < 9) return 0;
-  audio_stream_play = [](int len, int bits, int stereo, int, int, int) {
-    if (bits != 16 || len <= 0) abort();
-    buffer_bytes = (size_t)len * (stereo ? 4 : 2);
-    return &stream;
-  };
-  audio_stream_buffer = [](AUDIOSTREAM *) -> void * {
-    if (!offer || buffer) return nullptr;
-    return buffer = malloc(buffer_bytes);
-  };
-  audio_stream_buffer_filled = [](AUDIOSTREAM *) {
-    if (!buffer) abort();
-    free(buffer);
-    buffer = nullptr;
-  };
-  audio_stream_stop = [](AUDIOSTREAM *) {};
+  testing_support::FakeAudioStream audio;  // its one buffer is exactly the size asked for
+  audio.keep_samples = false;
 
   const size_t block = 256 << (input[0] % 8);  // blocks of 256 .. 32768 bytes
   const size_t length = size - 8;
@@ -55,10 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *input, size_t size) {
       read += n;
       almp3_free_mp3stream_buffer(s, whole ? -1 : (int)n);
     }
-    offer = (choice >> 40) % 4 != 0;
+    audio.offer_buffers = (choice >> 40) % 4 != 0;
     if (almp3_poll_mp3stream(s) != 0) break;
   }
   almp3_destroy_mp3stream(s);
-  if (buffer) abort();  // taken by a poll and never handed back
+  if (audio.buffer_out) abort();  // taken by a poll and never handed back
+  if (audio.starts > 0 && (audio.bits != 16 || audio.samples_per_buffer <= 0)) abort();
   return 0;
 }

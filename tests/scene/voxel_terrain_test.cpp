@@ -23,9 +23,9 @@ struct VoxelTerrain : ::testing::Test {
   BitmapPtr sky = make_filled_bitmap(640, 480, makecol(90, 140, 250));
   BitmapPtr view = make_filled_bitmap(640, 480, 0);
   const int sky_colour = getpixel(sky.get(), 0, 0);
-  void render(int x, int y, float heading, int steps, int rays, BITMAP *map = nullptr) {
-    rendervoxel(view.get(), map ? map : heights.get(), colours.get(), sky.get(), x, y, heading, 0,
-                steps, rays, kBase);
+  void render(int x, int y, float heading, int steps, int rays, int eye = 0) {
+    rendervoxel(view.get(), heights.get(), colours.get(), sky.get(), x, y, heading, eye, steps,
+                rays, kBase);
   }
 };
 
@@ -48,6 +48,9 @@ TEST_F(VoxelTerrain, FixedPointAndProjectionTruncateTowardZeroAndTheMapEndsAtIts
   render(100 * kCell, 100 * kCell, kStraightAlongX, 3, 1);
   EXPECT_NE(getpixel(view.get(), 0, kBase - 90), sky_colour);
   EXPECT_EQ(getpixel(view.get(), 0, kBase - 91), sky_colour);
+  render(100 * kCell, 100 * kCell, kStraightAlongX, 3, 1, 3);  // eye 3 up: -42, so 58 rows
+  EXPECT_NE(getpixel(view.get(), 0, kBase - 58), sky_colour);
+  EXPECT_EQ(getpixel(view.get(), 0, kBase - 59), sky_colour);
   heights->line[100][639] = heights->line[100][640] = 255;  // the bitmap reaches beyond 640 here
   for (auto [x, inside] : {std::pair{41943039, true}, std::pair{41943040, false}}) {
     render(x - kCell, 100 * kCell, kStraightAlongX, 1, 1);

@@ -49,10 +49,13 @@ TEST_F(ColumnDissolve, StripsStartAtPacesOfTheirOwnThatRefusedCallsDoNotChange) 
   EXPECT_EQ(step(8, kWidth, kHeight, 0), -1);
   EXPECT_EQ(step(8, kWidth, kHeight, kWidth + 1), -1);
   ASSERT_EQ(step(), 0);
+  ASSERT_EQ(step(), 0);
+  // Once a strip has fallen a 20th of the height it goes on at the common speed.
   for (int x = 0; x < kWidth; x += kStrip) {
     const int pace = paces[x / kStrip];
-    EXPECT_EQ(fallen(x), 2 * pace) << x;
-    EXPECT_TRUE(pixel_is(target.get(), x, 2 * pace, 255, 0, 0)) << x;
+    const int fallen_now = 2 * pace + (2 * pace >= kHeight / 20 ? 8 : pace);
+    EXPECT_EQ(fallen(x), fallen_now) << x;
+    EXPECT_TRUE(pixel_is(target.get(), x, fallen_now, 255, 0, 0)) << x;
   }
   // Between a 240th and a 20th of the height a call, some strips slow.
   const auto [slowest, fastest] = std::minmax_element(paces.begin(), paces.end());
