@@ -115,6 +115,7 @@ TEST(Game, EachMissingOrDamagedAssetStopsTheGameSayingWhatIsWrong) {
       {"cor.dat", object_6_not_a_bitmap, "object 6 is not a bitmap"},
       {"cielo.bmp", cut_in_half, "cut short"},
       {"cielo.bmp", picture_16_by_16, "16x16 where 640x480"},
+      {"terreno.tga", picture_16_by_16, "16x16 where at least 1280x200"},
       {"asteroide.tga", [](auto path) { std::ofstream{path}; }, "empty"},
   };
   for (const auto &damaged : cases) {
