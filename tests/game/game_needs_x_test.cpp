@@ -110,7 +110,8 @@ TEST(Game, EachMissingOrDamagedAssetStopsTheGameSayingWhatIsWrong) {
   } cases[] = {
       {"cor.dat", [](auto path) { std::remove(path.c_str()); }, "looked for it in the working"},
       {"cor.dat", cut_in_half, "cut short"},
-      {"cor.dat", [](auto path) { std::ofstream(path) << std::string(500, 'x'); }, "not an Allegro"},
+      {"cor.dat", [](auto path) { std::ofstream(path) << std::string(500, 'x'); },
+       "not an Allegro"},
       {"cor.dat", three_objects, "3 objects where 16 are needed"},
       {"cor.dat", object_6_not_a_bitmap, "object 6 is not a bitmap"},
       {"cielo.bmp", cut_in_half, "cut short"},
