@@ -6,4 +6,7 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh
 source scripts/own-x-server.sh
 ctest --test-dir build --output-on-failure -j2
-if [ "${1:-}" = "--long" ]; then bash scripts/fuzz-mp3.sh build 60; fi
+if [ "${1:-}" = "--long" ]; then
+  bash scripts/fuzz-mp3.sh build 60
+  bash scripts/fuzz-pictures.sh build 60
+fi

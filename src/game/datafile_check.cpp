@@ -56,10 +56,15 @@ int stored_pixel_bytes(int64_t bits) {
   return 0;
 }
 
-bool check_bitmap(Reader &in) {
+bool check_bitmap(Reader &in, const std::string &path) {
   int64_t bits, width, height;
   if (!in.big_endian(2, bits) || !in.big_endian(2, width) || !in.big_endian(2, height))
     return false;
+  // The loader sizes the bitmap in an int: it gets the bound of a picture file's actor.
+  if (width > actor_size.most_width || height > actor_size.most_height)
+    return in.fail(path + " is " + std::to_string(width) + "x" + std::to_string(height) +
+                   ", larger than " + std::to_string(actor_size.most_width) + "x" +
+                   std::to_string(actor_size.most_height));
   const int pixel = stored_pixel_bytes(bits);
   return pixel != 0 && in.left >= width * height * pixel;
 }
@@ -126,7 +131,7 @@ bool check_contents(Reader &in, int64_t type, int depth, const std::string &path
   if (type == DAT_RLE_SPRITE) return in.fail(path + " is an RLE sprite, which is not read");
   bool sound = true;
   if (type == DAT_BITMAP || type == DAT_C_SPRITE || type == DAT_XC_SPRITE)
-    sound = check_bitmap(in);
+    sound = check_bitmap(in, path);
   else if (type == DAT_SAMPLE)
     sound = check_sample(in);
   else if (type == DAT_MIDI)

@@ -1,6 +1,7 @@
 #include "game_process.h"
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -61,7 +62,16 @@ GameProcess::~GameProcess() {
   std::remove(output_path_.c_str());
 }
 
-bool GameProcess::running() { return pid_ > 0 && waitpid(pid_, &status_, WNOHANG) == 0; }
+bool GameProcess::running() {
+  if (pid_ <= 0 || reaped_) return false;
+  struct rusage usage;
+  const pid_t state = wait4(pid_, &status_, WNOHANG, &usage);
+  if (state == pid_) {
+    reaped_ = true;
+    peak_kilobytes_ = usage.ru_maxrss;
+  }
+  return state == 0;
+}
 
 int GameProcess::wait_exit(double timeout_s) {
   if (!poll_until(timeout_s, [&] { return !running(); })) return -1;

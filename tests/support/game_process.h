@@ -36,6 +36,7 @@ class GameProcess {
   std::string window();  // its id once shown; empty if it never shows
   int wait_exit(double timeout_s);  // exit status; -1 still running, -2 killed by a signal
   std::string output() const;
+  long peak_kilobytes() const { return peak_kilobytes_; }  // largest resident size, once exited
   void key(const std::string &action, const std::string &key_name);  // "keydown", "keyup", "key"
   // Screenshots until one `shows` (the last kept in `last`); false on timeout or exit.
   bool shows_within(double timeout_s, const std::function<bool(const Screenshot &)> &shows,
@@ -45,6 +46,8 @@ class GameProcess {
   bool running();
   pid_t pid_ = -1;
   int status_ = 0;
+  bool reaped_ = false;
+  long peak_kilobytes_ = 0;
   std::string output_path_, window_, window_title_;
 };
 
