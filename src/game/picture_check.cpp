@@ -1,11 +1,11 @@
 // Our own reading of a BMP or TGA picture before the library loads it. The
 // library's loader trusts its file: it sizes the bitmap as width x height x
 // bytes a pixel in an int, writes each run-length code where the code says and
-// reads palettes into fixed tables. So the size is judged from the header
-// alone, before any pixel is read or allocated; then the palette must fit the
-// library's table, every run must stay inside its row and the picture, and the
-// pixel data the header promises must be there (the library would fill what is
-// missing with stray bytes).
+// reads a TGA's palette into fixed tables. So the size is judged from the
+// header alone, before any pixel is read or allocated; then the palette must
+// fit, every run must stay inside its row and the picture, and the pixel data
+// the header promises must be there (the library would fill what is missing
+// with stray bytes). Top-down BMPs, which the library cannot load, are named.
 #include "zephyrun.h"
 
 #include <strings.h>
@@ -23,9 +23,8 @@ namespace {
 const char *const cut_short = "it is cut short";
 const char *const runs_outside = "its run-length codes reach outside the picture";
 const char *const not_bmp = "it is not a BMP picture";
-const char *const odd_bmp = "it is a kind of BMP picture that cannot be read";
 const char *const odd_tga = "it is a kind of TGA picture that cannot be read";
-// The library reads at most this many palette entries into its tables.
+// The library reads a TGA's palette into tables of this many entries.
 constexpr int64_t palette_entries = 256;
 // Both headers and a whole palette fit in this; the size is judged from it.
 constexpr size_t header_block = 2048;
@@ -42,7 +41,7 @@ struct Header {
   bool tga = false;
   int64_t width = 0, height = 0, bits = 0, compression = 0;
   bool top_down = false;
-  int64_t data_start = 0;
+  int64_t data_start = 0, header_size = 0;
   std::string fault;
 };
 
@@ -55,13 +54,11 @@ Header read_bmp_header(const unsigned char *bytes, size_t length) {
   Header header;
   if (length < 26 || bytes[0] != 'B' || bytes[1] != 'M') return refuse(header, not_bmp);
   header.data_start = little_endian(bytes, 10, 4);
-  const int64_t header_size = little_endian(bytes, 14, 4);
-  int64_t palette_entry = 4;
+  const int64_t header_size = header.header_size = little_endian(bytes, 14, 4);
   if (header_size == 12) {
     header.width = little_endian(bytes, 18, 2);
     header.height = little_endian(bytes, 20, 2);
     header.bits = little_endian(bytes, 24, 2);
-    palette_entry = 3;
   } else if (header_size >= 40) {
     if (length < 14 + 40) return refuse(header, cut_short);
     header.width = little_endian(bytes, 18, 4);
@@ -74,13 +71,6 @@ Header read_bmp_header(const unsigned char *bytes, size_t length) {
   header.top_down = header.height < 0;
   if (header.top_down) header.height = -header.height;
   if (header.width <= 0 || header.height == 0) return refuse(header, "it holds no pixels");
-  // The library reads as palette all that lies between header and pixels, and
-  // then reads the pixels where the palette ends, not where the file says.
-  const int64_t gap = header.data_start - 14 - header_size;
-  const bool masks = header.compression == 3;
-  if (gap < 0 || (masks && gap != 12) || (!masks && gap % palette_entry != 0) ||
-      gap / palette_entry > palette_entries)
-    return refuse(header, "its palette does not end where its pixels begin");
   return header;
 }
 
@@ -158,6 +148,10 @@ std::string bmp_runs_fault(const unsigned char *bytes, size_t length, size_t at,
 }
 
 std::string bmp_data_fault(const unsigned char *bytes, size_t length, const Header &header) {
+  // The library sizes its bitmap by the signed row count, and so fails.
+  if (header.top_down) return "it is stored top row first, which the library cannot read";
+  if (header.data_start < 14 + header.header_size || header.data_start > static_cast<int64_t>(length))
+    return cut_short;
   const int64_t bits = header.bits, compression = header.compression;
   const bool plain = compression == 0 || (compression == 3 && (bits == 16 || bits == 32));
   if (plain && (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
@@ -166,10 +160,8 @@ std::string bmp_data_fault(const unsigned char *bytes, size_t length, const Head
                ? ""
                : cut_short;
   }
-  // The library runs the codes of a top-down picture off its first row.
   const bool coded = (compression == 1 && bits == 8) || (compression == 2 && bits == 4);
-  if (!coded || header.top_down) return odd_bmp;
-  if (header.data_start > static_cast<int64_t>(length)) return cut_short;
+  if (!coded) return "it is a kind of BMP picture that cannot be read";
   return bmp_runs_fault(bytes, length, header.data_start, header);
 }
 

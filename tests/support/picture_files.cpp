@@ -49,8 +49,7 @@ Bytes bmp_header(int width, int height, int bits, int compression, int palette_c
   append_little(bytes, bits, 2);
   append_little(bytes, compression, 4);
   for (int i = 0; i < 5; i++) append_little(bytes, 0, 4);
-  for (int i = 0; i < palette_colours; i++) {
-    const int index = i & 255;
+  for (int index = 0; index < palette_colours; index++) {
     bytes.insert(bytes.end(), {static_cast<unsigned char>((index & 3) * 85),
                                static_cast<unsigned char>((index >> 2 & 7) * 36),
                                static_cast<unsigned char>((index >> 5) * 36), 0});
@@ -158,8 +157,8 @@ void set_header_size(Bytes &bytes, PictureCoding coding, int64_t width, int64_t 
   }
 }
 
-Bytes run_length_bmp(int width, int height, const Bytes &codes, int palette_colours) {
-  Bytes bytes = bmp_header(width, height, 8, 1, palette_colours);
+Bytes run_length_bmp(int width, int height, const Bytes &codes) {
+  Bytes bytes = bmp_header(width, height, 8, 1, 256);
   bytes.insert(bytes.end(), codes.begin(), codes.end());
   return bytes;
 }

@@ -28,9 +28,9 @@ Bytes encode_picture(BITMAP *picture, PictureCoding coding, bool top_down = fals
 // The header made to say width x height, the pixels left as they are.
 void set_header_size(Bytes &bytes, PictureCoding coding, int64_t width, int64_t height);
 
-// An 8-bit run-length BMP header of width x height, its palette of
-// `palette_colours` entries, then `codes` as given.
-Bytes run_length_bmp(int width, int height, const Bytes &codes, int palette_colours = 256);
+// An 8-bit run-length BMP header of width x height and its palette, then
+// `codes` as given.
+Bytes run_length_bmp(int width, int height, const Bytes &codes);
 
 bool write_bytes(const std::string &path, const Bytes &bytes);
 
