@@ -2,10 +2,12 @@
 // turn, each a picture of its own, then the first again; Escape ends it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "game_process.h"
+#include "picture_files.h"
 #include "test_support.h"
 
 using namespace testing_support;
@@ -41,24 +43,42 @@ LaunchOptions showcase(const std::vector<std::string> &arguments) {
   return {arguments, {}, false, "zephyrun-showcase"};
 }
 
-TEST(Showcase, TabBringsEachSceneWithAPictureOfItsOwnAndEscapeEndsIt) {
+// Tabs through every scene of the showcase run in `dir`, then back to the
+// first, and ends it with Escape; the screenshots of the scenes, in order.
+std::vector<Screenshot> tour(const std::string &dir) {
   start_headless_allegro(24);
-  GameProcess shown(ZEPHYRUN_BINARY_DIR "/zephyrun-showcase", built_asset_directory(),
-                    showcase({}));
+  GameProcess shown(ZEPHYRUN_BINARY_DIR "/zephyrun-showcase", dir, showcase({}));
   std::vector<Screenshot> scenes;
   for (int scene = 1; scene <= kSceneCount + 1; scene++) {
     const int expected = scene > kSceneCount ? 1 : scene;
     Screenshot shot;
     if (scene > 1) shown.key("key", "Tab");
-    ASSERT_TRUE(shown.shows_within(20, [&](const Screenshot &s) {
+    EXPECT_TRUE(shown.shows_within(20, [&](const Screenshot &s) {
       return caption_numbers_scene(s, expected);
     }, &shot)) << "scene " << expected << " did not show\n" << shown.output();
-    for (size_t earlier = 0; scene <= kSceneCount && earlier < scenes.size(); earlier++)
-      EXPECT_LT(share_alike(shot, scenes[earlier]), 0.9) << scene << " looks like " << earlier + 1;
     scenes.push_back(shot);
   }
   shown.key("keydown", "Escape");
   EXPECT_EQ(shown.wait_exit(20), 0) << shown.output();
+  return scenes;
+}
+
+TEST(Showcase, TabBringsEachSceneWithAPictureOfItsOwnAndEscapeEndsIt) {
+  const std::vector<Screenshot> scenes = tour(built_asset_directory());
+  ASSERT_EQ(scenes.size(), kSceneCount + 1u);
+  for (int scene = 1; scene < kSceneCount; scene++)
+    for (int earlier = 0; earlier < scene; earlier++)
+      EXPECT_LT(share_alike(scenes[scene], scenes[earlier]), 0.9)
+          << scene + 1 << " looks like " << earlier + 1;
+}
+
+TEST(Showcase, PicturesAtTheSizeLimitsShowInEveryScene) {
+  start_headless_allegro(24);
+  for (const bool largest : {true, false}) {
+    const std::string dir = asset_copy_at_size_limits(largest);
+    EXPECT_EQ(tour(dir).size(), kSceneCount + 1u) << (largest ? "largest" : "smallest");
+    std::filesystem::remove_all(dir);
+  }
 }
 
 TEST(Showcase, StrayArgumentsStopItWithTheUsage) {
