@@ -173,9 +173,9 @@ void simulated_retrace_wait();
 // opens. Nothing is drawn or paced at another size for it.
 extern int window_scale;
 
-// Copies frame onto target's top-left corner with every pixel a scale x scale
+// Copies source onto target's top-left corner with every pixel a scale x scale
 // block, unfiltered (scale 1: a plain copy).
-void magnify(BITMAP *frame, BITMAP *target, int scale);
+void magnify(BITMAP *source, BITMAP *target, int scale);
 
 // Ends a pass as doppiobuffering(rate, back, screen, showfps, reset, 0) does;
 // above window_scale 1 the paced frame with its counter is then magnified

@@ -27,14 +27,14 @@ static BITMAP *kept_bitmap(BITMAP *&kept, BITMAP *source, int w, int h) {
 // at whole factors (the tests hold it to that); straight onto the window it
 // would update the window line by line, so it goes through memory and then
 // one copy.
-void magnify(BITMAP *frame, BITMAP *target, int scale) {
+void magnify(BITMAP *source, BITMAP *target, int scale) {
   if (scale <= 1) {
-    blit(frame, target, 0, 0, 0, 0, frame->w, frame->h);
+    blit(source, target, 0, 0, 0, 0, source->w, source->h);
     return;
   }
-  const int w = frame->w * scale, h = frame->h * scale;
-  if (!kept_bitmap(magnified, frame, w, h)) return;
-  stretch_blit(frame, magnified, 0, 0, frame->w, frame->h, 0, 0, w, h);
+  const int w = source->w * scale, h = source->h * scale;
+  if (!kept_bitmap(magnified, source, w, h)) return;
+  stretch_blit(source, magnified, 0, 0, source->w, source->h, 0, 0, w, h);
   blit(magnified, target, 0, 0, 0, 0, w, h);
 }
 

@@ -53,8 +53,8 @@ double share_of_sky(const Screenshot &frame, BITMAP *sky, int top, int bottom) {
 // The number the counter shows in the window sampled back to 640x480; -1 for none.
 int counter_in(const std::string &window) {
   std::string number;
-  run_command("xwd -silent -id " + window + " | convert xwd:- -sample '640x480!' -depth 8 ppm:- | " +
-                  ZEPHYRUN_BINARY_DIR "/read_game_counter", &number);
+  run_command("xwd -silent -id " + window + " | convert xwd:- -sample '640x480!' -depth 8 " +
+                  "ppm:- | " ZEPHYRUN_BINARY_DIR "/read_game_counter", &number);
   return number.empty() ? -1 : std::stoi(number);
 }
 
