@@ -100,12 +100,9 @@ struct CommandLine {
 // answer at once, before anything after them is read; the first fault refuses.
 CommandLine parse_command_line(int argc, const char *const *argv, bool takes_file);
 
-// "usage: <program> [--scale N|auto] [--help] [--version]", then " [<file_name>]"
-// unless file_name is NULL.
-std::string usage_line(const char *program, const char *file_name);
-
 // Answers a line that is not `play`: help or "<program> <version>" on stdout
 // (returns 0), or "<program>: <problem>" and the usage on stderr (returns 2).
+// The usage names file_name as the optional file, unless it is NULL.
 int answer_command_line(const CommandLine &line, const char *program, const char *file_name);
 
 // The largest scale 1..4 whose window, 640N x 480N, fits within 90 % of a

@@ -63,7 +63,7 @@ CommandLine parse_command_line(int argc, const char *const *argv, bool takes_fil
   return line;
 }
 
-std::string usage_line(const char *program, const char *file_name) {
+static std::string usage_line(const char *program, const char *file_name) {
   std::string usage = std::string("usage: ") + program + " [--scale N|auto] [--help] [--version]";
   if (file_name) usage += std::string(" [") + file_name + "]";
   return usage;
