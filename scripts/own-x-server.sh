@@ -1,15 +1,16 @@
 # Sourced by every script that needs a display: starts an X server of the
 # script's own on a display the server picks itself, and points DISPLAY at it.
 # Run as a command (a test does), it runs its arguments under such a server.
-# X_SERVER_ARGUMENTS adds to the server's own (say "-extension GLX").
+# X_SERVER_ARGUMENTS adds to the server's own (say "-extension GLX");
+# X_SERVER_SCREEN sets its screen, WIDTHxHEIGHTxDEPTH (1024x768x24 unless given).
 # The server must not reset when its last client leaves: a program started in
 # that moment is hung up on and cannot start. When the script exits, the
 # program it started (its process in $program, if any) stops first, then the
 # server; the script's exit status is kept.
 program=
 x_server_display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset ${X_SERVER_ARGUMENTS:-} \
-  3>"$x_server_display_file" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${X_SERVER_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
+  ${X_SERVER_ARGUMENTS:-} 3>"$x_server_display_file" >/dev/null 2>&1 &
 x_server=$!
 stop_own_x_server() {
   local status=$?

@@ -46,14 +46,16 @@ extern int proflag2;  // fire request handed to the shot
 
 // Start-up: library, keyboard, window, the five files. Returns 0, or prints one
 // line on stderr naming what failed and returns 1 (nothing is drawn then).
-int start_up();
+// `scale` is the window's magnification, 1..4, or 0 for the desktop's choice.
+int start_up(int scale = 1);
 
 // Start-up pieces other programs built on the module call too. Each returns
 // 0, or prints one line on stderr, "<program>: ...", and returns 1.
 // Starts the library and the keyboard; without an X display the line names
 // the DISPLAY tried, or says that none is set.
 int start_library(const char *program);
-// Opens the 640x480 window at colour depth 15 and gives it `title`.
+// Opens the 640x480 window, magnified window_scale times, at colour depth 15
+// and gives it `title`.
 int open_window(const char *program, const char *title);
 
 // The five files the game loads from the working directory, in loading order:
@@ -93,9 +95,39 @@ void run_pass();
 // Passes until Escape is down at the top of one.
 void run_loop();
 
-// The main routine's body: start-up, passes until Escape, shut-down. Returns
-// the process exit status (0 after Escape, 1 when start-up failed).
-int run_game();
+// The main routine's body: the command line, start-up, passes until Escape,
+// shut-down. Returns the process exit status: 0 after Escape or an answered
+// --help or --version, 1 when start-up failed, 2 for a wrong command line.
+int run_game(int argc, char **argv);
+
+// --- Command line: game/command_line.cpp ---
+
+// What a command line asks of the game or the showcase.
+struct CommandLine {
+  enum Action { play, show_help, show_version, refuse };
+  Action action = play;
+  int scale = 1;               // the window's magnification, 1..4; 0 = auto
+  const char *file = nullptr;  // the one file named, for a program that takes one
+  std::string problem;         // refuse: what is wrong, said after "<program>: "
+};
+
+// Reads --scale N|auto (or --scale=...), --help, --version and, where
+// takes_file, one file name; "--" ends the options. --help and --version
+// answer at once, before anything after them is read; the first fault refuses.
+CommandLine parse_command_line(int argc, const char *const *argv, bool takes_file);
+
+// Answers a line that is not `play`: help or "<program> <version>" on stdout
+// (returns 0), or "<program>: <problem>" and the usage on stderr (returns 2).
+// The usage names file_name as the optional file, unless it is NULL.
+int answer_command_line(const CommandLine &line, const char *program, const char *file_name);
+
+// The largest scale 1..4 whose window, 640N x 480N, fits within 90 % of a
+// desktop of this size each way; 1 when not even that one does.
+int scale_for_desktop(int width, int height);
+
+// The scale itself, or for 0 (auto) the desktop's choice; 1 when the desktop's
+// size cannot be had. Needs the library started.
+int resolved_scale(int scale);
 
 // --- Asset file checks: game/datafile_check.cpp, game/picture_check.cpp ---
 
@@ -121,7 +153,8 @@ std::string picture_size_fault(int64_t width, int64_t height, const PictureSize 
 
 // --- Frame pacing and presentation: game/frame_pacing.cpp, game/retrace_wait.cpp ---
 
-// The active graphics driver's screen size; 0 x 0 while no mode is set.
+// The active graphics driver's screen size divided by window_scale: the size
+// of the frame the window shows; 0 x 0 while no mode is set.
 struct ScreenSize {
   int w, h;
 };
@@ -154,6 +187,21 @@ extern void (*gl_clear_wait)();        // one wait in mode 1: clear_gl_buffers
 // Our retrace wait for displays where the library's vsync() waits on nothing:
 // sleeps until the next 1/60 s boundary of the monotonic clock.
 void simulated_retrace_wait();
+
+// --- The magnified window: game/magnified_window.cpp ---
+
+// How many times the window magnifies the frame, 1..4; set before the window
+// opens. Nothing is drawn or paced at another size for it.
+extern int window_scale;
+
+// Copies source onto target's top-left corner with every pixel a scale x scale
+// block, unfiltered (scale 1: a plain copy).
+void magnify(BITMAP *source, BITMAP *target, int scale);
+
+// Ends a pass as doppiobuffering(rate, back, screen, showfps, reset, 0) does;
+// above window_scale 1 the paced frame with its counter is then magnified
+// onto the window.
+void present_to_window(int rate, BITMAP *back, int showfps, int reset);
 
 // ---------------------------------------------------------------------------
 // Scene rendering

@@ -1,7 +1,8 @@
 // zephyrun-showcase: every toolkit routine of the zephyrun module at work, one
-// scene at a time, in a 640x480 window at colour depth 15.
+// scene at a time, in a 640x480 window at colour depth 15 (--scale magnifies
+// it, as in the game).
 //
-//   zephyrun-showcase [song.mp3]
+//   zephyrun-showcase [--scale N|auto] [--help] [--version] [song.mp3]
 //
 // Tab moves to the next scene, Escape quits. The game's five asset files are
 // read from the working directory; a song given on the command line plays
@@ -24,9 +25,10 @@ static void draw_caption(BITMAP *frame, int number, const Caption &caption) {
   textout_ex(frame, font, caption.status.c_str(), 8, 466, makecol(160, 224, 255), -1);
 }
 
-static int start_up() {
+static int start_up(int scale) {
   const char *program = "zephyrun-showcase";
   if (zephyrun::start_library(program) != 0) return 1;
+  zephyrun::window_scale = zephyrun::resolved_scale(scale);
   if (install_timer() != 0) {
     std::fprintf(stderr, "%s: cannot start the timer\n", program);
     return 1;
@@ -61,12 +63,11 @@ static bool handle_keys() {
 }
 
 static int run(int argc, char **argv) {
-  if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-    std::fprintf(stderr, "usage: zephyrun-showcase [song.mp3]\n");
-    return 1;
-  }
-  if (start_up() != 0) return 1;
-  start_music(argc == 2 ? argv[1] : nullptr);
+  const zephyrun::CommandLine line = zephyrun::parse_command_line(argc, argv, true);
+  if (line.action != zephyrun::CommandLine::play)
+    return zephyrun::answer_command_line(line, "zephyrun-showcase", "song.mp3");
+  if (start_up(line.scale) != 0) return 1;
+  start_music(line.file);
   scenes[scene_index]->set_up();
   while (handle_keys()) {
     scenes[scene_index]->update();

@@ -35,7 +35,8 @@ static void restore_software_window() {
   if (screen) return;
   remove_allegro_gl();
   set_color_depth(15);
-  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
+  const int scale = zephyrun::window_scale;
+  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640 * scale, 480 * scale, 0, 0) != 0) {
     std::fprintf(stderr, "zephyrun-showcase: cannot reopen the software window: %s\n",
                  allegro_error);
     std::exit(1);
@@ -45,7 +46,9 @@ static void restore_software_window() {
 
 bool switch_to_opengl() {
   if (opengl_on) return true;
-  if (zephyrun::gfxGL(640, 480, 0, 32) != 0) {
+  // The window keeps its size; renderGL still takes the frame at 640x480.
+  const int scale = zephyrun::window_scale;
+  if (zephyrun::gfxGL(640 * scale, 480 * scale, 0, 32) != 0) {
     status = std::string("no OpenGL mode here (") + allegro_error + "): software goes on";
     restore_software_window();
     return false;
@@ -67,7 +70,7 @@ bool switch_to_opengl() {
 
 void present_frame(BITMAP *frame) {
   if (!opengl_on) {
-    zephyrun::doppiobuffering(frames_per_window, frame, screen, 1, 0, 0);
+    zephyrun::present_to_window(frames_per_window, frame, 1, 0);
     return;
   }
   zephyrun::doppiobuffering(frames_per_window, frame, finished_frame, 1, restart_pacing ? 1 : 0, 1);

@@ -19,7 +19,8 @@ BITMAP *bittext2;
 
 ScreenSize screen_size() {
   if (!gfx_driver) return {0, 0};
-  return {gfx_driver->w, gfx_driver->h};
+  const int scale = window_scale > 1 ? window_scale : 1;
+  return {gfx_driver->w / scale, gfx_driver->h / scale};
 }
 
 static std::time_t wall_clock_seconds() { return std::time(nullptr); }

@@ -48,7 +48,7 @@ static void flying_pass() {
 void run_pass() {
   if (via == 0) title_pass();
   if (via == 1) flying_pass();
-  doppiobuffering(30, buf, screen, 1, 0, 0);
+  present_to_window(30, buf, 1, 0);
 }
 
 void run_loop() {

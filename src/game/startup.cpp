@@ -1,7 +1,8 @@
-// Start-up and shut-down: the library, the keyboard, the 640x480 window at
-// depth 15 and the five asset files from the working directory. Every step is
-// checked, because the loop relies on all of them: a failure is named in one
-// line on stderr and the program stops before anything is drawn.
+// Start-up and shut-down: the command line, the library, the keyboard, the
+// 640x480 window (magnified if asked) at depth 15 and the five asset files
+// from the working directory. Every step is checked, because the loop relies
+// on all of them: a failure is named in one line on stderr and the program
+// stops before anything is drawn.
 #include "zephyrun.h"
 
 #include <sys/stat.h>
@@ -117,15 +118,20 @@ int start_library(const char *program) {
 }
 
 int open_window(const char *program, const char *title) {
+  const int width = 640 * window_scale, height = 480 * window_scale;
   set_color_depth(15);
-  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
-    return report_failure(program, "cannot open a 640x480 window at colour depth 15");
+  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, width, height, 0, 0) != 0) {
+    const std::string what = "cannot open a " + std::to_string(width) + "x" +
+                             std::to_string(height) + " window at colour depth 15";
+    return report_failure(program, what.c_str());
+  }
   set_window_title(title);
   return 0;
 }
 
-int start_up() {
+int start_up(int scale) {
   if (start_library("zephyrun") != 0) return 1;
+  window_scale = resolved_scale(scale);
   set_color_depth(15);
   set_palette(colori);
   buf = create_bitmap(640, 480);
@@ -137,8 +143,10 @@ int start_up() {
   return 0;
 }
 
-int run_game() {
-  if (start_up() != 0) return 1;
+int run_game(int argc, char **argv) {
+  const CommandLine line = parse_command_line(argc, argv, false);
+  if (line.action != CommandLine::play) return answer_command_line(line, "zephyrun", nullptr);
+  if (start_up(line.scale) != 0) return 1;
   run_loop();
   allegro_exit();
   return 0;

@@ -84,8 +84,10 @@ TEST(Showcase, PicturesAtTheSizeLimitsShowInEveryScene) {
 TEST(Showcase, StrayArgumentsStopItWithTheUsage) {
   GameProcess shown(ZEPHYRUN_BINARY_DIR "/zephyrun-showcase", built_asset_directory(),
                     showcase({"one.mp3", "two.mp3"}));
-  EXPECT_EQ(shown.wait_exit(20), 1);
-  EXPECT_EQ(shown.output(), "usage: zephyrun-showcase [song.mp3]\n");
+  EXPECT_EQ(shown.wait_exit(20), 2);
+  EXPECT_EQ(shown.output(),
+            "zephyrun-showcase: unexpected argument 'two.mp3'\n"
+            "usage: zephyrun-showcase [--scale N|auto] [--help] [--version] [song.mp3]\n");
 }
 
 }  // namespace

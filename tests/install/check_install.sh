@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A staged install holds the commands and the assets, and someone else's game builds and
 # runs against it both ways: pkg-config and find_package.
-#   usage: check_install.sh BUILD_DIR LIBDIR   (LIBDIR relative to the prefix)
+#   usage: check_install.sh BUILD_DIR LIBDIR VERSION   (LIBDIR relative to the prefix)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
@@ -18,3 +18,9 @@ g++ "$here/uses_toolkit.cpp" $(PKG_CONFIG_PATH=$work/stage/$2/pkgconfig \
 cmake -S "$here" -B "$work/by_cmake" -DCMAKE_PREFIX_PATH="$work/stage"
 cmake --build "$work/by_cmake"
 "$work/by_cmake/uses_toolkit"
+# The commands pass options on, and take a file name from the folder they are started in.
+[ "$("$work/stage/games/zephyrun" --version)" = "zephyrun $3" ] ||
+  { echo "the start command does not pass --version on" >&2; exit 1; }
+said=$(cd "$work" && "$work/stage/games/zephyrun" --scale 2 stray 2>&1) && exit 1
+[ "${said%%$'\n'*}" = "zephyrun: unexpected argument '$work/stray'" ] ||
+  { echo "the start command passed on: $said" >&2; exit 1; }
