@@ -1,0 +1,76 @@
+// OpenGL presentation: each frame is drawn in software as usual (sky, a
+// bouncing asteroid) and then shown through OpenGL on one textured quad,
+// which the keys turn and push away. gfxGL takes the place of set_gfx_mode;
+// the frame pacing runs in its OpenGL mode, waiting with buffer clears.
+//
+// Keys: arrows turn the quad, Page Up/Down push it away/bring it back,
+// space sets it straight, Escape quits.
+// Run it where the game's pictures are: cd /usr/share/games/zephyrun
+#include <zephyrun.h>
+
+#include <cstdio>
+
+static volatile int close_requested = 0;
+static void request_close() { close_requested = 1; }
+
+int main() {
+  // Initialization --------------------------------------------------------
+  allegro_init();
+  install_keyboard();
+  if (zephyrun::gfxGL(640, 480, 0, 32) != 0) {
+    std::fprintf(stderr, "opengl_presentation: no OpenGL window: %s\n", allegro_error);
+    return 1;
+  }
+  set_window_title("opengl_presentation");
+  set_close_button_callback(request_close);
+  // The OpenGL mode leaves the colour depth at its own; our pictures are 15-bit.
+  set_color_depth(15);
+  BITMAP *sky = load_bitmap("cielo.bmp", nullptr);
+  BITMAP *rock = load_bitmap("asteroide.tga", nullptr);
+  if (!sky || !rock) {
+    std::fprintf(stderr, "opengl_presentation: run me where cielo.bmp and asteroide.tga are\n");
+    return 1;
+  }
+  BITMAP *back = create_bitmap(640, 480);   // the frame is drawn here
+  BITMAP *shown = create_bitmap(640, 480);  // the pacing copies it here for renderGL
+  float turn_x = 0, turn_y = 0, distance = 0;  // degrees, degrees, and dz (0 fills the window)
+  int rock_x = 100, rock_y = 80, step_x = 5, step_y = 3;
+
+  // Main loop -------------------------------------------------------------
+  while (!key[KEY_ESC] && !close_requested) {
+    // Keys.
+    turn_y += 1.5f * (key[KEY_RIGHT] - key[KEY_LEFT]);
+    turn_x += 1.5f * (key[KEY_DOWN] - key[KEY_UP]);
+    distance += 0.05f * (key[KEY_PGDN] - key[KEY_PGUP]);
+    if (distance > 0) distance = 0;  // in front of the near plane the quad is clipped away
+    if (key[KEY_SPACE]) turn_x = turn_y = distance = 0;
+
+    // Update: the asteroid bounces off the frame's edges.
+    rock_x += step_x;
+    rock_y += step_y;
+    if (rock_x < 0 || rock_x + rock->w > 640) step_x = -step_x;
+    if (rock_y < 0 || rock_y + rock->h > 480) step_y = -step_y;
+
+    // Draw, in software.
+    blit(sky, back, 0, 0, 0, 0, 640, 480);
+    draw_sprite(back, rock, rock_x, rock_y);
+    textout_ex(back, font, "arrows turn  PgUp/PgDn distance  space straight  Esc quits", 8, 8,
+               makecol(255, 255, 255), -1);
+
+    // Present: pacing mode 1 copies the frame into `shown`; renderGL puts it
+    // on the quad and flips. renderGL never clears the depth buffer, and the
+    // pacing clears only when it waits, so a turning quad wants a clear first.
+    zephyrun::doppiobuffering(60, back, shown, 0, 0, 1);
+    zephyrun::clear_gl_buffers();
+    zephyrun::renderGL(640, 480, 0, 0, distance, turn_x, turn_y, 0, shown);
+  }
+
+  // De-initialization -----------------------------------------------------
+  destroy_bitmap(shown);
+  destroy_bitmap(back);
+  destroy_bitmap(rock);
+  destroy_bitmap(sky);
+  allegro_exit();
+  return 0;
+}
+END_OF_MAIN()
