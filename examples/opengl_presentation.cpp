@@ -12,6 +12,8 @@
 
 static volatile int close_requested = 0;
 static void request_close() { close_requested = 1; }
+// key[] holds a non-zero value, not 1, while a key is down.
+static int held(int scancode) { return key[scancode] ? 1 : 0; }
 
 int main() {
   // Initialization --------------------------------------------------------
@@ -39,9 +41,9 @@ int main() {
   // Main loop -------------------------------------------------------------
   while (!key[KEY_ESC] && !close_requested) {
     // Keys.
-    turn_y += 1.5f * (key[KEY_RIGHT] - key[KEY_LEFT]);
-    turn_x += 1.5f * (key[KEY_DOWN] - key[KEY_UP]);
-    distance += 0.05f * (key[KEY_PGDN] - key[KEY_PGUP]);
+    turn_y += 1.5f * (held(KEY_RIGHT) - held(KEY_LEFT));
+    turn_x += 1.5f * (held(KEY_DOWN) - held(KEY_UP));
+    distance += 0.05f * (held(KEY_PGDN) - held(KEY_PGUP));
     if (distance > 0) distance = 0;  // in front of the near plane the quad is clipped away
     if (key[KEY_SPACE]) turn_x = turn_y = distance = 0;
 

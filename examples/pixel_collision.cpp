@@ -11,6 +11,8 @@
 
 static volatile int close_requested = 0;
 static void request_close() { close_requested = 1; }
+// key[] holds a non-zero value, not 1, while a key is down.
+static int held(int scancode) { return key[scancode] ? 1 : 0; }
 
 int main() {
   // Initialization --------------------------------------------------------
@@ -38,8 +40,8 @@ int main() {
   // Main loop -------------------------------------------------------------
   while (!key[KEY_ESC] && !close_requested) {
     // Keys and update: 4 pixels a frame, kept on the screen.
-    ship_x += 4 * (key[KEY_RIGHT] - key[KEY_LEFT]);
-    ship_y += 4 * (key[KEY_DOWN] - key[KEY_UP]);
+    ship_x += 4 * (held(KEY_RIGHT) - held(KEY_LEFT));
+    ship_y += 4 * (held(KEY_DOWN) - held(KEY_UP));
     ship_x = MID(0, ship_x, 640 - ship->w);
     ship_y = MID(0, ship_y, 480 - ship->h);
     // The whole ship's window is tested against the asteroid, inside a

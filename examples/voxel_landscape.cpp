@@ -14,6 +14,8 @@
 
 static volatile int close_requested = 0;
 static void request_close() { close_requested = 1; }
+// key[] holds a non-zero value, not 1, while a key is down.
+static int held(int scancode) { return key[scancode] ? 1 : 0; }
 
 constexpr int kMapCells = 640;  // rendervoxel reads at least 640x640 heights
 
@@ -21,15 +23,15 @@ static int hill_height(int column, int row) {
   const double u = column * 2 * M_PI / kMapCells, v = row * 2 * M_PI / kMapCells;
   const double waves = std::sin(3 * u) * std::cos(2 * v) + 0.5 * std::sin(7 * u + 5 * v) +
                        0.25 * std::cos(13 * v - 4 * u);
-  return std::clamp(static_cast<int>(70 + 55 * waves), 20, 255);
+  return std::clamp(static_cast<int>(100 + 70 * waves), 20, 255);
 }
 
 static int ground_colour(int height, int rise) {
   const float light = std::clamp(1.0f + rise * 0.08f, 0.5f, 1.4f);
   auto lit = [light](int level) { return std::min(255, static_cast<int>(level * light)); };
   if (height <= 20) return makecol(30, 70, 170);                // the flat sea
-  if (height < 90) return makecol(lit(70), lit(150), lit(60));   // meadows
-  if (height < 140) return makecol(lit(120), lit(100), lit(70)); // rock
+  if (height < 110) return makecol(lit(70), lit(150), lit(60));  // meadows
+  if (height < 170) return makecol(lit(120), lit(100), lit(70)); // rock
   return makecol(lit(240), lit(240), lit(250));                  // snow
 }
 
@@ -63,16 +65,16 @@ int main() {
     }
   float viewer_x = 320, viewer_y = 600;  // in map cells
   float heading = -M_PI / 2;             // radians: -pi/2 looks along falling rows (north)
-  int eye = 0;                           // terrain eye + 128 high lies on the horizon
+  int eye = -20;                         // terrain eye + 128 high lies on the horizon
 
   // Main loop -------------------------------------------------------------
   while (!key[KEY_ESC] && !close_requested) {
     // Keys and update: turn, fly, and keep the eye above the ground beneath.
-    heading += 0.04f * (key[KEY_RIGHT] - key[KEY_LEFT]);
-    const float speed = 3.0f * (key[KEY_UP] - key[KEY_DOWN]);
+    heading += 0.04f * (held(KEY_RIGHT) - held(KEY_LEFT));
+    const float speed = 3.0f * (held(KEY_UP) - held(KEY_DOWN));
     viewer_x = std::clamp(viewer_x + speed * std::cos(heading), 0.0f, kMapCells - 1.0f);
     viewer_y = std::clamp(viewer_y + speed * std::sin(heading), 0.0f, kMapCells - 1.0f);
-    eye += 2 * (key[KEY_PGUP] - key[KEY_PGDN]);
+    eye += 2 * (held(KEY_PGUP) - held(KEY_PGDN));
     const int below = heights->line[static_cast<int>(viewer_y)][static_cast<int>(viewer_x)];
     eye = std::clamp(eye, below - 110, 200);
 
