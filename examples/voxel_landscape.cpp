@@ -23,7 +23,7 @@ static int hill_height(int column, int row) {
   const double u = column * 2 * M_PI / kMapCells, v = row * 2 * M_PI / kMapCells;
   const double waves = std::sin(3 * u) * std::cos(2 * v) + 0.5 * std::sin(7 * u + 5 * v) +
                        0.25 * std::cos(13 * v - 4 * u);
-  return std::clamp(static_cast<int>(100 + 70 * waves), 20, 255);
+  return std::clamp(static_cast<int>(90 + 85 * waves), 20, 255);
 }
 
 static int ground_colour(int height, int rise) {
@@ -78,7 +78,8 @@ int main() {
     const int below = heights->line[static_cast<int>(viewer_y)][static_cast<int>(viewer_x)];
     eye = std::clamp(eye, below - 110, 200);
 
-    // Draw: backdrop then terrain, 300 cells deep, one ray per column.
+    // Draw: backdrop then terrain, 300 cells deep, one ray per column; the ground
+    // starts at the bottom row and meets the horizon 100 rows up.
     zephyrun::rendervoxel(back, heights, colours, sky, zephyrun::tofixed(viewer_x),
                           zephyrun::tofixed(viewer_y), heading, eye, 300, 640, 479);
     textprintf_ex(back, font, 8, 8, makecol(255, 255, 255), -1,
