@@ -34,7 +34,7 @@ int main() {
   }
   BITMAP *ship = static_cast<BITMAP *>(frames[0].dat);
   BITMAP *back = create_bitmap(640, 480);
-  int ship_x = 60, ship_y = 200;
+  int ship_x = 60, ship_y = 150;
   const int rock_x = 380, rock_y = 160;
 
   // Main loop -------------------------------------------------------------
