@@ -1,7 +1,7 @@
 // OpenGL presentation: each frame is drawn in software as usual (sky, a
 // bouncing asteroid) and then shown through OpenGL on one textured quad,
-// which the keys turn and push away. gfxGL takes the place of set_gfx_mode;
-// the frame pacing runs in its OpenGL mode, waiting with buffer clears.
+// which the keys turn and push away. gfxGL takes the place of set_gfx_mode,
+// renderGL that of the copy to the screen.
 //
 // Keys: arrows turn the quad, Page Up/Down push it away/bring it back,
 // space sets it straight, Escape quits.
@@ -56,13 +56,15 @@ int main() {
     // Draw, in software.
     blit(sky, back, 0, 0, 0, 0, 640, 480);
     draw_sprite(back, rock, rock_x, rock_y);
-    textout_ex(back, font, "arrows turn  PgUp/PgDn distance  space straight  Esc quits", 8, 8,
+    textout_ex(back, font, "arrows turn  PgUp/PgDn distance  space straight  Esc quits", 8, 30,
                makecol(255, 255, 255), -1);
 
-    // Present: pacing mode 1 copies the frame into `shown`; renderGL puts it
-    // on the quad and flips. renderGL never clears the depth buffer, and the
-    // pacing clears only when it waits, so a turning quad wants a clear first.
-    zephyrun::doppiobuffering(60, back, shown, 0, 0, 1);
+    // Present: the pacing copies the frame into `shown`, with its counter;
+    // renderGL puts it on the quad and flips. The pacing waits on retraces
+    // (mode 0): its OpenGL mode 1 waits with buffer clears, which a software
+    // OpenGL does in no time, so the loop would run unpaced. renderGL never
+    // clears the depth buffer, and a turning quad wants a clean one.
+    zephyrun::doppiobuffering(60, back, shown, 1, 0, 0);
     zephyrun::clear_gl_buffers();
     zephyrun::renderGL(640, 480, 0, 0, distance, turn_x, turn_y, 0, shown);
   }
