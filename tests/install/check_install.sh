@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A staged install holds the commands and the assets, and someone else's game builds and
-# runs against it both ways: pkg-config and find_package.
+# runs against it both ways: pkg-config and find_package. So does every example
+# libzephyrun-dev ships: all through their own CMake file, and each alone.
 #   usage: check_install.sh BUILD_DIR LIBDIR VERSION   (LIBDIR relative to the prefix)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,3 +25,14 @@ cmake --build "$work/by_cmake"
 said=$(cd "$work" && "$work/stage/games/zephyrun" --scale 2 stray 2>&1) && exit 1
 [ "${said%%$'\n'*}" = "zephyrun: unexpected argument '$work/stray'" ] ||
   { echo "the start command passed on: $said" >&2; exit 1; }
+
+examples=$here/../../examples
+cmake -S "$examples" -B "$work/examples" -DCMAKE_PREFIX_PATH="$work/stage"
+cmake --build "$work/examples"
+for source in "$examples"/*.cpp; do
+  name=$(basename "$source" .cpp)
+  [ -x "$work/examples/$name" ] || { echo "the examples' CMake file made no $name" >&2; exit 1; }
+  # shellcheck disable=SC2046
+  g++ -std=c++17 "$source" $(PKG_CONFIG_PATH=$work/stage/$2/pkgconfig \
+    pkg-config --cflags --libs zephyrun) -o "$work/examples/$name-by-pkg-config"
+done

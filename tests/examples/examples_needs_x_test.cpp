@@ -1,0 +1,121 @@
+// The one-file examples in a window, started as their banners say: from the
+// game's data folder with no arguments. Each draws its scene, runs on, and
+// ends with status 0 on Escape and on the window's close button.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "game_process.h"
+#include "test_support.h"
+
+using namespace testing_support;
+
+// press_close_button.cpp: sends the window what a window manager sends when its
+// close button is pressed; false when no X display or window is there to take it.
+bool press_close_button(const std::string &window_id);
+
+namespace {
+
+const char *const kExamples[] = {"transitions", "voxel_landscape", "pixel_collision",
+                                 "music_stream", "opengl_presentation"};
+
+struct Example {
+  explicit Example(const std::string &name, const std::vector<std::string> &arguments = {})
+      : process(ZEPHYRUN_BINARY_DIR "/examples/" + name, built_asset_directory(),
+                {arguments, {}, false, name}) {}
+  GameProcess process;
+};
+
+// A scene, not an empty or one-colour window: many colours over the frame.
+bool shows_a_scene(const Screenshot &shot) {
+  std::set<int> colours;
+  for (int y = 0; y < 480; y += 6)
+    for (int x = 0; x < 640; x += 6)
+      colours.insert(shot.at(x, y)[0] << 16 | shot.at(x, y)[1] << 8 | shot.at(x, y)[2]);
+  return colours.size() > 12;
+}
+
+TEST(Examples, EachDrawsItsSceneFromTheDataFolderAndEscapeEndsItWithStatusZero) {
+  for (const char *name : kExamples) {
+    Example example(name);
+    ASSERT_TRUE(example.process.shows_within(30, shows_a_scene))
+        << name << " showed no scene\n" << example.process.output();
+    example.process.key("keydown", "Escape");
+    EXPECT_EQ(example.process.wait_exit(20), 0) << name << "\n" << example.process.output();
+  }
+}
+
+TEST(Examples, TheCloseButtonEndsEachWithStatusZero) {
+  for (const char *name : kExamples) {
+    Example example(name);
+    ASSERT_TRUE(example.process.shows_within(30, shows_a_scene)) << name;
+    ASSERT_TRUE(press_close_button(example.process.window())) << name;
+    EXPECT_EQ(example.process.wait_exit(20), 0) << name << "\n" << example.process.output();
+  }
+}
+
+TEST(MusicStreamExample, ASongThatCannotBeOpenedIsSaidAndTheWindowRunsOn) {
+  Example example("music_stream", {"no-such-song.mp3"});
+  ASSERT_TRUE(example.process.shows_within(30, shows_a_scene)) << example.process.output();
+  EXPECT_NE(example.process.output().find("cannot open no-such-song.mp3"), std::string::npos)
+      << example.process.output();
+  example.process.key("keydown", "Escape");
+  EXPECT_EQ(example.process.wait_exit(20), 0);
+}
+
+TEST(PixelCollisionExample, SteeringTheShipRightIntoTheAsteroidTurnsTheFrameRed) {
+  Example example("pixel_collision");
+  auto red_frame = [](const Screenshot &shot) {
+    return near_colour(shot.at(630, 470), 120, 0, 0, 10);
+  };
+  Screenshot first;
+  ASSERT_TRUE(example.process.shows_within(30, shows_a_scene, &first));
+  EXPECT_FALSE(red_frame(first)) << "a hit before any move";
+  // Unpaced, the first second or two of frames could carry the ship through the
+  // asteroid between two screenshots; paced, it takes seconds.
+  std::this_thread::sleep_for(std::chrono::seconds(3));
+  example.process.key("keydown", "Right");
+  EXPECT_TRUE(example.process.shows_within(30, red_frame)) << "no hit on the way right";
+  example.process.key("keyup", "Right");
+  example.process.key("keydown", "Escape");
+  EXPECT_EQ(example.process.wait_exit(20), 0);
+}
+
+// The share of sampled pixels above the key line that show `picture`.
+double share_showing(const Screenshot &shot, BITMAP *picture) {
+  int alike = 0, sampled = 0;
+  for (int y = 0; y < 450; y += 5)
+    for (int x = 0; x < 640; x += 5, sampled++) {
+      const int colour = getpixel(picture, x, y);
+      alike += near_colour(shot.at(x, y), getr(colour), getg(colour), getb(colour), 10);
+    }
+  return static_cast<double>(alike) / sampled;
+}
+
+TEST(TransitionsExample, EachTransitionRunsToTheOtherPictureAndTheNextComesBack) {
+  start_headless_allegro(24);
+  BITMAP *title = load_bitmap((built_asset_directory() + "/present.bmp").c_str(), nullptr);
+  BITMAP *sky = load_bitmap((built_asset_directory() + "/cielo.bmp").c_str(), nullptr);
+  ASSERT_TRUE(title && sky);
+  Example example("transitions");
+  auto ends_on = [&](BITMAP *picture) {
+    return example.process.shows_within(
+        30, [&](const Screenshot &shot) { return share_showing(shot, picture) > 0.98; });
+  };
+  ASSERT_TRUE(ends_on(title)) << "the title was not the first picture";
+  const std::pair<const char *, BITMAP *> runs[] = {{"1", sky}, {"2", title}, {"3", sky}};
+  for (const auto &[key, picture] : runs) {
+    example.process.key("key", key);
+    EXPECT_TRUE(ends_on(picture)) << "transition " << key << " did not end on the other picture";
+  }
+  example.process.key("keydown", "Escape");
+  EXPECT_EQ(example.process.wait_exit(20), 0);
+  destroy_bitmap(sky);
+  destroy_bitmap(title);
+}
+
+}  // namespace
