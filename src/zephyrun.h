@@ -74,12 +74,22 @@ void begin_title();
 // One pass of the main loop: title or flying frame, then pacing and presentation.
 void run_pass();
 
-// Passes until Escape is down at the top of one.
+// Passes until Escape is down, or the close button has been clicked, at the top of one.
 void run_loop();
 
-// The main routine's body: start-up, passes until Escape, shut-down. Returns
-// the process exit status (0 after Escape, 1 when start-up failed).
+// The main routine's body: start-up, passes until Escape or the close button,
+// shut-down. Returns the process exit status (0 after either, 1 when start-up
+// failed).
 int run_game();
+
+// --- The window's close button: game/close_button.cpp ---
+
+// From now on a click on the window's close button is noted, to end the loop
+// as Escape does. Returns 0, or non-zero where the platform has no close
+// button. On X it holds through later modes, AllegroGL's included.
+int watch_close_button();
+// Whether the close button has been clicked since it was first watched.
+bool close_button_clicked();
 
 // --- Asset file checks: game/datafile_check.cpp, game/picture_check.cpp ---
 

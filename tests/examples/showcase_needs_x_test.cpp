@@ -61,6 +61,42 @@ TEST(Showcase, TabBringsEachSceneWithAPictureOfItsOwnAndEscapeEndsIt) {
   EXPECT_EQ(shown.wait_exit(20), 0) << shown.output();
 }
 
+// What a window manager sends when its close button is clicked ends the
+// showcase as Escape does, whichever scene is on: quietly, within a second.
+TEST(Showcase, CloseButtonEndsItInEverySceneWithStatusZeroAndNothingSaid) {
+  start_headless_allegro(24);
+  for (int scene = 1; scene <= kSceneCount; scene++) {
+    GameProcess shown(ZEPHYRUN_BINARY_DIR "/zephyrun-showcase", built_asset_directory(),
+                      showcase({}));
+    for (int tab = 1; tab < scene; tab++) shown.key("key", "Tab");
+    ASSERT_TRUE(shown.shows_within(20, [&](const Screenshot &s) {
+      return caption_numbers_scene(s, scene);
+    })) << "scene " << scene << " did not show\n" << shown.output();
+    ASSERT_TRUE(shown.click_close_button()) << "scene " << scene;
+    EXPECT_EQ(shown.wait_exit(1), 0) << "scene " << scene;
+    EXPECT_EQ(shown.output(), "") << "scene " << scene;
+  }
+}
+
+// OpenGL brings a window of its own; its close button works as well.
+TEST(Showcase, CloseButtonEndsItOnceSwitchedToOpenGL) {
+  start_headless_allegro(24);
+  GameProcess shown(ZEPHYRUN_BINARY_DIR "/zephyrun-showcase", built_asset_directory(),
+                    showcase({}));
+  for (int tab = 1; tab < kSceneCount; tab++) shown.key("key", "Tab");
+  ASSERT_TRUE(shown.shows_within(20, [&](const Screenshot &s) {
+    return caption_numbers_scene(s, kSceneCount);
+  })) << shown.output();
+  shown.key("key", "g");
+  // The frame turns on a quad in OpenGL, so the caption leaves its place.
+  ASSERT_TRUE(shown.shows_within(20, [&](const Screenshot &s) {
+    return !caption_numbers_scene(s, kSceneCount);
+  })) << "no OpenGL frame came\n" << shown.output();
+  ASSERT_TRUE(shown.click_close_button());
+  EXPECT_EQ(shown.wait_exit(1), 0);
+  EXPECT_EQ(shown.output(), "");
+}
+
 TEST(Showcase, StrayArgumentsStopItWithTheUsage) {
   GameProcess shown(ZEPHYRUN_BINARY_DIR "/zephyrun-showcase", built_asset_directory(),
                     showcase({"one.mp3", "two.mp3"}));
