@@ -77,9 +77,6 @@ TEST_F(ActorsTest, ShipFliesInFromBelowAnimatingAndRestsAfter36Calls) {
 TEST_F(ActorsTest, FirstFrameShowsTheShipAtTheFlyInStartUntiltedWhateverTheKeys) {
   hold({KEY_LEFT, KEY_UP});
   giocatore();
-  int top = 0;
-  while (top < 480 && getpixel(frame.get(), 320, top) == 0) top++;
-  EXPECT_TRUE(top > 400 && top < 480) << "the ship's top shows at row " << top;
   expect_drawn(pictures[0].get(), 327, 409, 150, 530, 0, 200, 250);
 }
 
