@@ -1,6 +1,7 @@
 # What `cmake --install` puts in place: the game and the showcase behind small
-# start commands, the five asset files, and the module for other games: the
-# header, libzephyrun.a, zephyrun.pc and the CMake package zephyrun.
+# start commands, the five asset files, the game's desktop entry, icon and
+# AppStream entry, and the module for other games: the header, libzephyrun.a,
+# zephyrun.pc and the CMake package zephyrun.
 # The games' places follow Debian's layout for games, relative to the prefix.
 set(ZEPHYRUN_INSTALL_GAMESDIR games CACHE STRING "Where the start commands go")
 set(ZEPHYRUN_INSTALL_GAMELIBDIR lib/games/zephyrun CACHE STRING "Where the programs go")
@@ -20,6 +21,13 @@ foreach(program zephyrun zephyrun-showcase)
 endforeach()
 install(TARGETS zephyrun zephyrun-showcase DESTINATION ${ZEPHYRUN_INSTALL_GAMELIBDIR})
 install(FILES ${ASSET_FILES} DESTINATION ${ZEPHYRUN_INSTALL_GAMEDATADIR})
+# What desktop menus and software centres list of the game: the desktop entry,
+# its icon, and the AppStream entry that names it.
+install(FILES debian/zephyrun.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES debian/zephyrun.svg
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES debian/org.example.zephyrun.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 install(FILES src/zephyrun.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(TARGETS zephyrun_module EXPORT zephyrunTargets

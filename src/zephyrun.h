@@ -92,11 +92,12 @@ void begin_title();
 // One pass of the main loop: title or flying frame, then pacing and presentation.
 void run_pass();
 
-// Passes until Escape is down at the top of one.
+// Passes until Escape is down, or the close button has been clicked, at the top of one.
 void run_loop();
 
-// The main routine's body: the command line, start-up, passes until Escape,
-// shut-down. Returns the process exit status: 0 after Escape or an answered
+// The main routine's body: the command line, start-up, passes until Escape or
+// the close button, shut-down. Returns the process exit status: 0 after Escape,
+// the close button or an answered
 // --help or --version, 1 when start-up failed, 2 for a wrong command line.
 int run_game(int argc, char **argv);
 
@@ -128,6 +129,15 @@ int scale_for_desktop(int width, int height);
 // The scale itself, or for 0 (auto) the desktop's choice; 1 when the desktop's
 // size cannot be had. Needs the library started.
 int resolved_scale(int scale);
+
+// --- The window's close button: game/close_button.cpp ---
+
+// From now on a click on the window's close button is noted, to end the loop
+// as Escape does. Returns 0, or non-zero where the platform has no close
+// button. On X it holds through later modes, AllegroGL's included.
+int watch_close_button();
+// Whether the close button has been clicked since it was first watched.
+bool close_button_clicked();
 
 // --- Asset file checks: game/datafile_check.cpp, game/picture_check.cpp ---
 

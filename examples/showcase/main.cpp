@@ -4,9 +4,9 @@
 //
 //   zephyrun-showcase [--scale N|auto] [--help] [--version] [song.mp3]
 //
-// Tab moves to the next scene, Escape quits. The game's five asset files are
-// read from the working directory; a song given on the command line plays
-// through the MP3 stream while the scenes run.
+// Tab moves to the next scene, Escape or the window's close button quits. The
+// game's five asset files are read from the working directory; a song given on
+// the command line plays through the MP3 stream while the scenes run.
 #include "showcase.h"
 
 #include <cstdio>
@@ -34,6 +34,7 @@ static int start_up(int scale) {
     return 1;
   }
   if (zephyrun::open_window(program, program) != 0) return 1;
+  zephyrun::watch_close_button();
   // The actors draw into the module's back buffer, so every scene draws there.
   if (!(zephyrun::buf = create_bitmap(640, 480))) {
     std::fprintf(stderr, "%s: cannot create the 640x480 frame buffer\n", program);
@@ -59,7 +60,7 @@ static bool handle_keys() {
     else
       scenes[scene_index]->key_pressed(scancode);
   }
-  return !key[KEY_ESC];
+  return !key[KEY_ESC] && !zephyrun::close_button_clicked();
 }
 
 static int run(int argc, char **argv) {

@@ -10,6 +10,9 @@ int x, y, giow, gioh, giorot, giocont2, giocont1, gioattivo1;
 constexpr int ship_width = 327, ship_height = 409;
 constexpr int ship_step = 12;
 constexpr int ship_lean = 5;
+// Where the fly-in starts: large, and all but the top below the bottom edge.
+constexpr int fly_in_x = 150, fly_in_y = 530;
+constexpr int fly_in_width_growth = 200, fly_in_height_growth = 250;
 
 // The frames run 0, 3, ... 12 and back; counting up to 15 turns the count
 // round in the same call, so 15 itself is never drawn.
@@ -45,10 +48,10 @@ static void steer_ship() {
 
 static void fly_in() {
   if (gioattivo1 == 0) {
-    x = 150;
-    y = 530;
-    giow = 200;
-    gioh = 250;
+    x = fly_in_x;
+    y = fly_in_y;
+    giow = fly_in_width_growth;
+    gioh = fly_in_height_growth;
     gioattivo1 = 1;
   }
   if (gioattivo1 == 1) {
@@ -59,9 +62,18 @@ static void fly_in() {
   }
 }
 
+static void draw_ship(int left, int top, int width_growth, int height_growth) {
+  sprite(buf, static_cast<BITMAP *>(cors[giocont2].dat), ship_width, ship_height, left, top,
+         giorot, width_growth, height_growth);
+}
+
 void giocatore() {
-  sprite(buf, static_cast<BITMAP *>(cors[giocont2].dat), ship_width, ship_height, x, y, giorot,
-         giow, gioh);
+  // Before the fly-in the state is all zero, which would flash the ship full
+  // size in the top-left corner for one frame: it shows where it starts instead.
+  if (gioattivo1 == 0)
+    draw_ship(fly_in_x, fly_in_y, fly_in_width_growth, fly_in_height_growth);
+  else
+    draw_ship(x, y, giow, gioh);
   giorot = 0;
   if (y > 90) animate_ship();
   steer_ship();

@@ -1,6 +1,6 @@
 // One pass of the main loop: a title frame while the title fades out, then
-// flying frames (sky, ground, actors) until Escape; every pass ends with the
-// pacing and presentation.
+// flying frames (sky, ground, actors) until Escape or the window's close
+// button; every pass ends with the pacing and presentation.
 #include "zephyrun.h"
 
 namespace zephyrun {
@@ -52,7 +52,7 @@ void run_pass() {
 }
 
 void run_loop() {
-  while (!key[KEY_ESC]) run_pass();
+  while (!key[KEY_ESC] && !close_button_clicked()) run_pass();
 }
 
 }  // namespace zephyrun

@@ -138,6 +138,7 @@ int start_up(int scale) {
   dest = create_bitmap(640, 480);
   if (!buf || !dest) return report_failure("zephyrun", "cannot create the 640x480 frame buffers");
   if (open_window("zephyrun", "zephyrun") != 0) return 1;
+  watch_close_button();
   if (load_assets("zephyrun") != 0) return 1;
   begin_title();
   return 0;

@@ -72,6 +72,35 @@ TEST_F(ActorsTest, ShipFliesInFromBelowAnimatingAndRestsAfter36Calls) {
   EXPECT_FALSE(resting == next && next == giocont2) << "at rest the ship goes on animating";
 }
 
+// Not full size in the top-left corner: the first frame already shows the
+// ship where it starts to rise, only its top above the bottom edge.
+TEST_F(ActorsTest, FirstFrameShowsTheShipAtTheFlyInStartUntiltedWhateverTheKeys) {
+  hold({KEY_LEFT, KEY_UP});
+  giocatore();
+  expect_drawn(pictures[0].get(), 327, 409, 150, 530, 0, 200, 250);
+}
+
+// From the second call on each frame is the state the call before left, the
+// lean read in the first call included: through the fly-in, at rest, steered.
+TEST_F(ActorsTest, LaterFramesDrawWhatThePreviousCallLeft) {
+  hold({KEY_LEFT, KEY_UP});
+  giocatore();
+  clear_bitmap(frame.get());
+  const struct {
+    V keys;
+    int calls;
+  } steps[] = {{{}, 40}, {{KEY_LEFT}, 3}, {{KEY_RIGHT, KEY_UP}, 4}, {{KEY_DOWN}, 3}};
+  for (const auto &step : steps) {
+    for (int call = 0; call < step.calls; call++) {
+      const V left = {giocont2, x, y, giorot, giow, gioh};
+      hold(step.keys);
+      giocatore();
+      expect_drawn(pictures[left[0]].get(), 327, 409, left[1], left[2], left[3], left[4],
+                   left[5]);
+    }
+  }
+}
+
 TEST_F(ActorsTest, ArrowKeysSteerWithinTheWindowLeaningIntoSidewaysMoves) {
   for (int call = 0; call < 36; call++) giocatore();
   hold({KEY_LEFT});

@@ -49,20 +49,25 @@ int ship_x(const Screenshot &shot, const std::vector<BitmapPtr> &ships) {
   return kNoShip;
 }
 
-TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowsAndEscape) {
+// The five frames of the built assets, drawn at the resting size.
+std::vector<BitmapPtr> resting_ships() {
   start_headless_allegro(24);
-  const std::string assets = built_asset_directory();
-  DATAFILE *animation = load_datafile((assets + "/cor.dat").c_str());
-  ASSERT_TRUE(animation) << "the built assets are missing";
-  std::vector<BitmapPtr> ships;  // the five frames, drawn at the resting size
+  std::vector<BitmapPtr> ships;
+  DATAFILE *animation = load_datafile((built_asset_directory() + "/cor.dat").c_str());
+  if (!animation) return ships;
   for (int frame = 0; frame <= 12; frame += 3) {
     ships.push_back(make_filled_bitmap(kShipWidth, kShipHeight, makecol(255, 0, 255)));
     stretch_sprite(ships.back().get(), static_cast<BITMAP *>(animation[frame].dat), 0, 0,
                    kShipWidth, kShipHeight);
   }
   unload_datafile(animation);
+  return ships;
+}
 
-  GameProcess game(built_game_path(), assets);
+TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowsAndEscape) {
+  const std::vector<BitmapPtr> ships = resting_ships();
+  ASSERT_FALSE(ships.empty()) << "the built assets are missing";
+  GameProcess game(built_game_path(), built_asset_directory());
   ASSERT_FALSE(game.window().empty()) << game.output();
   const auto ship_at_rest = [&](const Screenshot &s) { return ship_x(s, ships) == kShipRestX; };
   ASSERT_TRUE(game.shows_within(60, ship_at_rest)) << "no resting ship past the title";
@@ -79,6 +84,25 @@ TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowsAndEscape) {
 
   game.key("keydown", "Escape");
   EXPECT_EQ(game.wait_exit(20), 0) << game.output();
+}
+
+// What a window manager sends when its close button is clicked ends the game as
+// Escape does, from its first frames or in flight: quietly, within a second.
+TEST(Game, CloseButtonEndsItLikeEscapeWithStatusZeroAndNothingSaid) {
+  const std::vector<BitmapPtr> ships = resting_ships();
+  ASSERT_FALSE(ships.empty()) << "the built assets are missing";
+  for (const bool in_flight : {false, true}) {
+    GameProcess game(built_game_path(), built_asset_directory());
+    ASSERT_FALSE(game.window().empty()) << game.output();
+    if (in_flight) {
+      ASSERT_TRUE(game.shows_within(60, [&](const Screenshot &s) {
+        return ship_x(s, ships) == kShipRestX;
+      })) << "no resting ship past the title";
+    }
+    ASSERT_TRUE(game.click_close_button()) << "the window does not take WM_DELETE_WINDOW";
+    EXPECT_EQ(game.wait_exit(1), 0) << (in_flight ? "in flight" : "at once");
+    EXPECT_EQ(game.output(), "");
+  }
 }
 
 // The most a program may hold while it refuses a picture from its header:

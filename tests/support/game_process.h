@@ -24,6 +24,10 @@ struct LaunchOptions {
   std::string window_title = "zephyrun";  // how its window is found
 };
 
+// Sends WM_DELETE_WINDOW to the window (xdotool's decimal id) if it lists it
+// in WM_PROTOCOLS; false when it does not, or there is no such window.
+bool ask_window_to_close(const std::string &window_id);
+
 class GameProcess {
  public:
   // Starts `program` in `directory`, stdout and stderr captured together.
@@ -38,6 +42,8 @@ class GameProcess {
   std::string output() const;
   long peak_kilobytes() const { return peak_kilobytes_; }  // largest resident size, once exited
   void key(const std::string &action, const std::string &key_name);  // "keydown", "keyup", "key"
+  // Clicks its window's close button as a window manager would.
+  bool click_close_button() { return ask_window_to_close(window()); }
   // Screenshots until one `shows` (the last kept in `last`); false on timeout or exit.
   bool shows_within(double timeout_s, const std::function<bool(const Screenshot &)> &shows,
                     Screenshot *last = nullptr);
