@@ -14,10 +14,6 @@
 
 using namespace testing_support;
 
-// press_close_button.cpp: sends the window what a window manager sends when its
-// close button is pressed; false when no X display or window is there to take it.
-bool press_close_button(const std::string &window_id);
-
 namespace {
 
 const char *const kExamples[] = {"transitions", "voxel_landscape", "pixel_collision",
@@ -53,7 +49,7 @@ TEST(Examples, TheCloseButtonEndsEachWithStatusZero) {
   for (const char *name : kExamples) {
     Example example(name);
     ASSERT_TRUE(example.process.shows_within(30, shows_a_scene)) << name;
-    ASSERT_TRUE(press_close_button(example.process.window())) << name;
+    ASSERT_TRUE(example.process.click_close_button()) << name;
     EXPECT_EQ(example.process.wait_exit(20), 0) << name << "\n" << example.process.output();
   }
 }
