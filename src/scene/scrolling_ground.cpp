@@ -162,7 +162,7 @@ static void make_ground_row(BITMAP *terrain, int row, int height, int offset, in
 // strip); where it is not, the ground stays transparent there rather than
 // showing stale strip memory.
 void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
-               int x, int y, int angle) {
+               int left, int top, int angle) {
   // The row tables hold 10000 entries, and rows are cut from span / 2 columns.
   if (height < 2 || height > 9999 || span / 2 < 1) return;
   if (array == 2) create_ground_bitmaps(span, height);
@@ -172,7 +172,7 @@ void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift,
   const int offset = immy1;  // the strip is drawn at the offset before this call's step
   advance_scroll(height, step);
 
-  const int pivot_x = span / 4 + x, pivot_y = height / 2 + y;
+  const int pivot_x = span / 4 + left, pivot_y = height / 2 + top;
   const Area seen = ground_seen(target, pivot_x, pivot_y, span / 4, height / 2, angle,
                                 std::min(bmp3->h - 1, height));
   for (a = 0; a <= height; a++) {

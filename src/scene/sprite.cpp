@@ -46,8 +46,8 @@ static fixed turn_of(int angle) {
 // corner is wiped. The library computes a clipped row's first sample by the
 // same fixed-point sum it would have reached by stepping, so the clip changes
 // no pixel.
-void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, int y, int angle,
-            int groww, int growh) {
+void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int left, int top,
+            int angle, int groww, int growh) {
   if (data == 1) {
     const ScreenSize screen = screen_size();
     oggetto1 = create_bitmap(3 * screen.w, 3 * screen.h);
@@ -62,15 +62,16 @@ void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, i
   const int height = std::min(baseh + growh, oggetto1->h);
   if (width <= 0 || height <= 0) return;
 
-  const int pivot_x = x + basew / 2 - groww / 2;
-  const int pivot_y = y + baseh / 2 - growh / 2;
+  const int pivot_x = left + basew / 2 - groww / 2;
+  const int pivot_y = top + baseh / 2 - growh / 2;
   if ((angle & 255) == 0) {
     // Unturned, the pivot is a plain masked copy of the scratch's corner, so
     // the picture goes straight onto the destination, cut where the scratch
     // would have cut it.
-    const int left = pivot_x - basew / 2, top = pivot_y - baseh / 2;
-    draw_clipped_to(destination, {left, top, left + width - 1, top + height - 1}, [&] {
-      stretch_sprite(destination, picture, left, top, basew + groww, baseh + growh);
+    const int drawn_left = pivot_x - basew / 2, drawn_top = pivot_y - baseh / 2;
+    const Area drawn = {drawn_left, drawn_top, drawn_left + width - 1, drawn_top + height - 1};
+    draw_clipped_to(destination, drawn, [&] {
+      stretch_sprite(destination, picture, drawn_left, drawn_top, basew + groww, baseh + growh);
     });
     return;
   }
