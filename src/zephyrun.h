@@ -166,7 +166,7 @@ extern int schermox;             // width of the strip and the ground: the first
 extern int schermoy;             // the first call's height
 extern int immy1;                // vertical scroll offset, -height .. 0
 extern int a;                    // the row loops' counter
-extern BITMAP *bmp2;             // the strip, schermox x 2*schermoy-1 (rows read from terrain)
+extern BITMAP *bmp2;             // the plain way's strip: stays NULL, rows are read from terrain
 extern BITMAP *bmp3;             // the ground bitmap, schermox x schermoy-1
 extern float inc[10000];         // per-row widening: 3, 5, 7, ... from row 0
 extern int scorrimentox[10000];  // per-row horizontal offset into the strip

@@ -30,14 +30,8 @@ static void draw_clipped_to(BITMAP *destination, Area area, Draw draw) {
   set_clip_state(destination, clipping);
 }
 
-// The library's itofix shifts the angle left, which is undefined for the
-// negative angles of every left lean; the same bits come from an unsigned shift.
-static fixed turn_of(int angle) {
-  return static_cast<fixed>(static_cast<unsigned int>(angle) << 16);
-}
-
-// Made fast (the plain version is tests/support/reference_sprite.cpp): the
-// picture is stretched into the corner of a scratch three screens wide and
+// Made fast (the plain version is reference_sprite, tests/support/reference_scene.cpp):
+// the picture is stretched into the corner of a scratch three screens wide and
 // high, and the scratch is pivoted onto the destination. The library's turn
 // samples the scratch along rows it walks from the scratch's own corners, so
 // the scratch keeps its full size (a smaller one would round some turned pixels
@@ -51,7 +45,7 @@ void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int left
   if (data == 1) {
     const ScreenSize screen = screen_size();
     oggetto1 = create_bitmap(3 * screen.w, 3 * screen.h);
-    if (oggetto1) clear_to_color(oggetto1, makecol(255, 0, 255));
+    if (oggetto1) clear_to_color(oggetto1, bitmap_mask_color(oggetto1));
     data = 0;
   }
   if (!oggetto1) return;
@@ -80,9 +74,9 @@ void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int left
   // Destination pixels the turned picture can land on.
   const Area reach = turned_bounds(0, 0, width, height, basew / 2, baseh / 2, pivot_x, pivot_y, angle);
   draw_clipped_to(destination, reach, [&] {
-    pivot_sprite(destination, oggetto1, pivot_x, pivot_y, basew / 2, baseh / 2, turn_of(angle));
+    pivot_picture(destination, oggetto1, pivot_x, pivot_y, basew / 2, baseh / 2, angle);
   });
-  rectfill(oggetto1, 0, 0, width - 1, height - 1, makecol(255, 0, 255));
+  rectfill(oggetto1, 0, 0, width - 1, height - 1, bitmap_mask_color(oggetto1));
 }
 
 }  // namespace zephyrun
