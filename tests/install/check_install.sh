@@ -2,6 +2,7 @@
 # A staged install holds the commands and the assets, and someone else's game builds and
 # runs against it both ways: pkg-config and find_package.
 #   usage: check_install.sh BUILD_DIR LIBDIR   (LIBDIR relative to the prefix)
+# OUTSIDE_GAME_FLAGS go to the compiler and linker of the outside game (say, sanitizers).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
@@ -11,10 +12,11 @@ for f in games/zephyrun games/zephyrun-showcase \
   share/games/zephyrun/{cor.dat,terreno.tga,cielo.bmp,asteroide.tga,present.bmp}; do
   [ -f "$work/stage/$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done
-# shellcheck disable=SC2046  # the flags are words of their own
-g++ "$here/uses_toolkit.cpp" $(PKG_CONFIG_PATH=$work/stage/$2/pkgconfig \
+# shellcheck disable=SC2046,SC2086  # the flags are words of their own
+g++ ${OUTSIDE_GAME_FLAGS:-} "$here/uses_toolkit.cpp" $(PKG_CONFIG_PATH=$work/stage/$2/pkgconfig \
   pkg-config --cflags --libs zephyrun) -o "$work/by_pkg_config"
 "$work/by_pkg_config"
-cmake -S "$here" -B "$work/by_cmake" -DCMAKE_PREFIX_PATH="$work/stage"
+cmake -S "$here" -B "$work/by_cmake" -DCMAKE_PREFIX_PATH="$work/stage" \
+  -DCMAKE_CXX_FLAGS="${OUTSIDE_GAME_FLAGS:-}"
 cmake --build "$work/by_cmake"
 "$work/by_cmake/uses_toolkit"
