@@ -2,9 +2,9 @@
 # Fails, naming each file and line, when a C++ file of the tree is not as clang-format (the
 # root's .clang-format) would leave it. The files are the ones git tracks; in a copy without
 # git (an unpacked source package), every C++ file outside the build folders.
-#   usage: check_format.sh SOURCE_DIR
+#   usage: check-format.sh [SOURCE_DIR]   (the tree this script is in by default)
 set -euo pipefail
-cd "$1"
+cd "${1:-$(dirname "$0")/..}"
 formatter=$(command -v clang-format-14 || command -v clang-format) ||
   { echo "$0: no clang-format here (Debian 12: apt install clang-format)" >&2; exit 1; }
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
