@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that zephyrun needs for one purpose:
 #   play     building the game, its showcase and asset maker, and playing
-#   test     that, and the tools of the test suite, benchmarks, fuzzing and
-#            the measuring and screenshot scripts
+#   test     that, and the tools of the test suite, benchmarks, fuzzing, the
+#            format and static checks and the measuring and screenshot scripts
 #   package  that of play, and the tools that build and check the .deb files
 # Only what is missing is installed, so a second run is quick and offline.
 #   usage: scripts/install-deps.sh play|test|package
@@ -19,6 +19,7 @@ test=(
   xvfb xdotool x11-apps imagemagick bc
   lame twolame mpg123
   clang libclang-rt-14-dev
+  clang-format cppcheck
 )
 package=(
   "${play[@]}"

@@ -220,11 +220,11 @@ void present_to_window(int rate, BITMAP *back, int showfps, int reset);
 // --- Scaled, turned sprite: scene/sprite.cpp ---
 
 // Scaled, turned sprite: draws picture at (base + growth) size, centred on the
-// base rectangle at (x, y), turned by angle (256 a turn, clockwise) about the
+// base rectangle at (left, top), turned by angle (256 a turn, clockwise) about the
 // rectangle's centre less half the growth; magic pink stays transparent. A
 // size of 0 or less draws nothing. The first call needs a graphics mode set.
-void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, int y, int angle,
-            int groww, int growh);
+void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int left, int top,
+            int angle, int groww, int growh);
 
 // Sprite state.
 extern int data;          // 1 until the first call has made oggetto1
@@ -233,13 +233,14 @@ extern BITMAP *oggetto1;  // scratch, three screens by three, all magic pink bet
 // --- Scrolling ground: scene/scrolling_ground.cpp ---
 
 // Scrolling ground: the perspective plane of the flying phase, scrolled by
-// `step` rows a call. span is twice the ground's width; the first call's span
+// `step` rows a call, its top-left at (left, top) on target before it is turned
+// by angle about its centre. span is twice the ground's width; the first call's span
 // and height size everything and must stay the same afterwards. Only what
 // reaches target is made; where terrain has holes or is smaller than height
 // rows by span/2 columns, the ground is transparent.
 // Returns at once, touching nothing, unless 2 <= height <= 9999 and span >= 2.
 void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
-               int x, int y, int angle);
+               int left, int top, int angle);
 
 // Ground state.
 extern int array;                // set-up: 2 = no bitmaps yet, 1 = no tables yet, 0 = ready
@@ -247,7 +248,7 @@ extern int schermox;             // width of the strip and the ground: the first
 extern int schermoy;             // the first call's height
 extern int immy1;                // vertical scroll offset, -height .. 0
 extern int a;                    // the row loops' counter
-extern BITMAP *bmp2;             // the strip, schermox x 2*schermoy-1 (rows read from terrain)
+extern BITMAP *bmp2;             // the plain way's strip: stays NULL, rows are read from terrain
 extern BITMAP *bmp3;             // the ground bitmap, schermox x schermoy-1
 extern float inc[10000];         // per-row widening: 3, 5, 7, ... from row 0
 extern int scorrimentox[10000];  // per-row horizontal offset into the strip
@@ -454,7 +455,7 @@ struct mp3_handle {
 
 // A stream from the first block of a file: NULL when no valid frame starts
 // in its first 28672 bytes or memory runs out. `last` says the block is the whole file.
-mp3stream *almp3_create_mp3stream(const void *data, int len, int last);
+mp3stream *almp3_create_mp3stream(const void *first_block, int len, int last);
 
 // Starts playback with audio buffers of `len` bytes. 0 when started or already
 // playing; -1 when len is below one frame's PCM; -2 when the game library

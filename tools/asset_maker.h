@@ -68,8 +68,8 @@ struct Picture {
   std::vector<Rgb> colour;
   std::vector<unsigned char> solid;
 
-  // A picture filled with one colour; solid = false makes it all transparent.
-  Picture(int w, int h, Rgb fill = {}, bool solid = true);
+  // A picture filled with one colour; opaque = false makes it all transparent.
+  Picture(int width, int height, Rgb fill = {}, bool opaque = true);
 
   bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
   Rgb &at(int x, int y) { return colour[y * w + x]; }

@@ -10,9 +10,9 @@ float smoothstep(float edge0, float edge1, float v) {
   return t * t * (3.0f - 2.0f * t);
 }
 
-Picture::Picture(int w, int h, Rgb fill, bool solid)
-    : w(w), h(h), colour(static_cast<size_t>(w) * h, fill),
-      solid(static_cast<size_t>(w) * h, solid ? 1 : 0) {}
+Picture::Picture(int width, int height, Rgb fill, bool opaque)
+    : w(width), h(height), colour(static_cast<size_t>(width) * height, fill),
+      solid(static_cast<size_t>(width) * height, opaque ? 1 : 0) {}
 
 void Picture::paint(int x, int y, Rgb c) {
   if (!inside(x, y)) return;

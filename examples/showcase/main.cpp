@@ -70,7 +70,7 @@ static int run(int argc, char **argv) {
   if (start_up(line.scale) != 0) return 1;
   start_music(line.file);
   scenes[scene_index]->set_up();
-  while (handle_keys()) {
+  while (handle_keys() && !window_lost()) {
     scenes[scene_index]->update();
     const Caption caption = scenes[scene_index]->draw(zephyrun::buf);
     draw_caption(zephyrun::buf, scene_index + 1, caption);
@@ -81,7 +81,7 @@ static int run(int argc, char **argv) {
   scenes[scene_index]->tear_down();
   stop_music();
   allegro_exit();
-  return 0;
+  return window_lost() ? 1 : 0;
 }
 
 }  // namespace showcase

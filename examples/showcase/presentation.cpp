@@ -7,19 +7,20 @@
 #include <alleggl.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace showcase {
 
 constexpr int frames_per_window = 60;  // the pacing's target: frames per ~2 s window
 
 static bool opengl_on = false;
+static bool lost = false;
 static bool restart_pacing = false;
 static std::string status = "the window is in software mode";
 static BITMAP *finished_frame = nullptr;  // what renderGL shows, once in OpenGL
 static float quad_dz, quad_anglex, quad_angley, quad_anglez;
 
 bool opengl_is_on() { return opengl_on; }
+bool window_lost() { return lost; }
 std::string opengl_status() { return status; }
 
 void set_quad_turn(float dz, float anglex, float angley, float anglez) {
@@ -39,7 +40,8 @@ static void restore_software_window() {
   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640 * scale, 480 * scale, 0, 0) != 0) {
     std::fprintf(stderr, "zephyrun-showcase: cannot reopen the software window: %s\n",
                  allegro_error);
-    std::exit(1);
+    lost = true;
+    return;
   }
   set_window_title("zephyrun-showcase");
 }
@@ -60,7 +62,8 @@ bool switch_to_opengl() {
   finished_frame = create_bitmap(640, 480);
   if (!finished_frame) {
     std::fprintf(stderr, "zephyrun-showcase: cannot create the OpenGL frame bitmap\n");
-    std::exit(1);
+    lost = true;
+    return false;
   }
   opengl_on = true;
   restart_pacing = true;  // waits are OpenGL clears from now on: calibrate afresh
@@ -69,6 +72,7 @@ bool switch_to_opengl() {
 }
 
 void present_frame(BITMAP *frame) {
+  if (lost) return;
   if (!opengl_on) {
     zephyrun::present_to_window(frames_per_window, frame, 1, 0);
     return;

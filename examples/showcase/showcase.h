@@ -48,5 +48,7 @@ bool opengl_is_on();
 bool switch_to_opengl();
 std::string opengl_status();
 void set_quad_turn(float dz, float anglex, float angley, float anglez);
+// True once the window is gone for good (said on stderr): the loop ends, with status 1.
+bool window_lost();
 
 }  // namespace showcase

@@ -18,13 +18,16 @@ static bool sky_shown = false;
 static int fade_level = 0;
 static int frames_taken = 0;
 static std::string status;
-static BITMAP *work = nullptr;  // the transitions' work bitmap
+static BITMAP *work = nullptr;   // the transitions' work bitmap
+static BITMAP *shown = nullptr;  // what the running transition shows, stepped in update
 
 static void set_up() {
   if (!work) work = create_bitmap(640, 480);
+  if (!shown) shown = create_bitmap(640, 480);
   running = Transition::none;
   sky_shown = false;
-  status = "press 1, 2 or 3 to run a transition";
+  status = work && shown ? "press 1, 2 or 3 to run a transition"
+                         : "no memory for the transitions' bitmaps: none can run";
 }
 
 static const char *name_of(Transition transition) {
@@ -43,13 +46,12 @@ static void start(Transition transition) {
 }
 
 static void key_pressed(int scancode) {
+  if (!work || !shown) return;
   if (running != Transition::none) return;  // a transition always runs to its end
   if (scancode == KEY_1) start(Transition::cross_fade);
   if (scancode == KEY_2) start(Transition::block_dissolve);
   if (scancode == KEY_3) start(Transition::column_dissolve);
 }
-
-static void update() {}
 
 // One frame of the running transition onto frame; true once it is complete.
 static bool step(BITMAP *frame) {
@@ -77,29 +79,30 @@ static bool step(BITMAP *frame) {
   return false;
 }
 
-static Caption draw(BITMAP *frame) {
-  if (running == Transition::none) {
-    blit(sky_shown ? zephyrun::cielo : zephyrun::prese, frame, 0, 0, 0, 0, 640, 480);
-  } else {
-    frames_taken++;
-    if (step(frame)) {
-      status = std::string(name_of(running)) + " complete in " + std::to_string(frames_taken) +
-               " frames; press 1, 2 or 3 again";
-      running = Transition::none;
-      sky_shown = true;
-    }
+static void update() {
+  if (running == Transition::none) return;
+  frames_taken++;
+  if (step(shown)) {
+    status = std::string(name_of(running)) + " complete in " + std::to_string(frames_taken) +
+             " frames; press 1, 2 or 3 again";
+    running = Transition::none;
+    sky_shown = true;
   }
+}
+
+static Caption draw(BITMAP *frame) {
+  if (running != Transition::none)
+    blit(shown, frame, 0, 0, 0, 0, 640, 480);
+  else
+    blit(sky_shown ? zephyrun::cielo : zephyrun::prese, frame, 0, 0, 0, 0, 640, 480);
   return {"dissolvenza, dissolvcas, dissolvworm",
           "1: cross-fade  2: block dissolve  3: column dissolve  Tab: next  Esc: quit", status};
 }
 
 // A run left half-way would resume on the next visit: let it finish unseen.
 static void tear_down() {
-  BITMAP *scratch = create_bitmap(640, 480);
-  while (scratch && running != Transition::none)
-    if (step(scratch)) running = Transition::none;
-  if (scratch) destroy_bitmap(scratch);
-  running = Transition::none;
+  while (running != Transition::none)
+    if (step(shown)) running = Transition::none;
 }
 
 const Scene transitions_scene = {set_up, key_pressed, update, draw, tear_down};

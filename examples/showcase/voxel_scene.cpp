@@ -57,12 +57,15 @@ static int terrain_colour(int h, int slope) {
   return makecol(lit(r), lit(g), lit(b));
 }
 
-static void make_island() {
+// Without memory for the maps the scene shows the sky and says so.
+static bool make_island() {
   heights = create_bitmap_ex(8, map_size, map_size);
   colours = create_bitmap(map_size, map_size);
   if (!heights || !colours) {
-    std::fprintf(stderr, "zephyrun-showcase: cannot create the voxel maps\n");
-    std::exit(1);
+    if (heights) destroy_bitmap(heights);
+    if (colours) destroy_bitmap(colours);
+    heights = colours = nullptr;
+    return false;
   }
   // The ground before the sea flattens it: its depth shades the water.
   std::vector<int> ground(map_size * map_size);
@@ -78,16 +81,18 @@ static void make_island() {
       const int slope = heights->line[y][x] - uphill;
       putpixel(colours, x, y, terrain_colour(ground[y * map_size + x], slope));
     }
+  return true;
 }
 
 static void set_up() {
-  if (!heights) make_island();
+  if (!heights && !make_island()) std::fprintf(stderr, "zephyrun-showcase: no voxel maps\n");
   viewer_x = 320, viewer_y = 620, heading = -1.5708f, eye = -30;  // south shore, facing north
 }
 
 static void key_pressed(int) {}
 
 static void update() {
+  if (!heights) return;
   if (key[KEY_LEFT]) heading -= turn_speed;
   if (key[KEY_RIGHT]) heading += turn_speed;
   if (key[KEY_PGUP]) eye = std::min(eye + 2, 200);
@@ -101,6 +106,10 @@ static void update() {
 }
 
 static Caption draw(BITMAP *frame) {
+  if (!heights) {
+    blit(zephyrun::cielo, frame, 0, 0, 0, 0, 640, 480);
+    return {"rendervoxel", "Tab: next  Esc: quit", "no memory for the height and colour maps"};
+  }
   zephyrun::rendervoxel(frame, heights, colours, zephyrun::cielo, zephyrun::tofixed(viewer_x),
                         zephyrun::tofixed(viewer_y), heading, eye, 300, 640, 433);
   char status[96];

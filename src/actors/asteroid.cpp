@@ -10,23 +10,30 @@ namespace zephyrun {
 int astx, asty, astw, asth, astflag1;
 
 constexpr int asteroid_width = 240, asteroid_height = 220;
+// Where one appears: left and top edges drawn below these, then pushed in from the corner.
+constexpr int spawn_columns = 550, spawn_rows = 250, spawn_margin = 50;
+// Its growths: far and small when it appears, nearer by these steps a frame, and gone
+// once both have passed the last ones.
+constexpr int far_width_growth = -200, far_height_growth = -150;
+constexpr int width_step = 24, height_step = 16;
+constexpr int last_width_growth = 99, last_height_growth = 74;
 
 void nemico() {
   if (astflag1 == 0) {
-    astx = std::rand() % 550;
-    asty = std::rand() % 250;
-    if (astx <= 49) astx = 50;
-    if (asty <= 49) asty = 50;
-    astw = -200;
-    asth = -150;
+    astx = std::rand() % spawn_columns;
+    asty = std::rand() % spawn_rows;
+    if (astx < spawn_margin) astx = spawn_margin;
+    if (asty < spawn_margin) asty = spawn_margin;
+    astw = far_width_growth;
+    asth = far_height_growth;
     astflag1 = 1;
   }
   if (astflag1 == 1) {
     sprite(buf, asteroide, asteroid_width, asteroid_height, astx, asty, 0, astw, asth);
-    astw = astw + 24;
-    asth = asth + 16;
+    astw = astw + width_step;
+    asth = asth + height_step;
   }
-  if (astflag1 == 1 && astw > 99 && asth > 74) astflag1 = 0;
+  if (astflag1 == 1 && astw > last_width_growth && asth > last_height_growth) astflag1 = 0;
 }
 
 }  // namespace zephyrun

@@ -32,7 +32,8 @@ int collisione(int areaw, int areah, BITMAP *spr1, int spr1w, int spr1h, int spr
                BITMAP *spr2, int spr2x, int spr2y) {
   if (arr == 0 && !make_scratch_areas(areaw, areah)) return 0;
 
-  const int mask = makecol(255, 0, 255);
+  // The colour the masked draws skip, whatever depth or layout makecol follows by now.
+  const int mask = bitmap_mask_color(bit4);
   // The whole scratch areas, not just this call's area: a smaller (or
   // negative) area would otherwise leave an earlier call's sprites to hit.
   clear_to_color(bit4, mask);

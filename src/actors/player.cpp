@@ -10,9 +10,14 @@ int x, y, giow, gioh, giorot, giocont2, giocont1, gioattivo1;
 constexpr int ship_width = 327, ship_height = 409;
 constexpr int ship_step = 12;
 constexpr int ship_lean = 5;
-// Where the fly-in starts: large, and all but the top below the bottom edge.
-constexpr int fly_in_x = 150, fly_in_y = 530;
-constexpr int fly_in_width_growth = 200, fly_in_height_growth = 250;
+// How far the arrows may move the ship: each limit is checked before a step of ship_step.
+constexpr int ship_highest = -50, ship_lowest = 89, ship_leftmost = -30, ship_rightmost = 349;
+// Below this row the ship's frames animate.
+constexpr int animation_row = 90;
+// The fly-in: from below the screen, large, up to its resting row at its resting size.
+constexpr int fly_in_x = 150, fly_in_y = 530, fly_in_width_growth = 200;
+constexpr int fly_in_height_growth = 250;
+constexpr int resting_row = 100, resting_width_growth = -50, resting_height_growth = -100;
 
 // The frames run 0, 3, ... 12 and back; counting up to 15 turns the count
 // round in the same call, so 15 itself is never drawn.
@@ -34,13 +39,13 @@ static void animate_ship() {
 }
 
 static void steer_ship() {
-  if (key[KEY_UP] && y > -50) y = y - ship_step;
-  if (key[KEY_DOWN] && y <= 89) y = y + ship_step;
-  if (key[KEY_LEFT] && x > -30) {
+  if (key[KEY_UP] && y > ship_highest) y = y - ship_step;
+  if (key[KEY_DOWN] && y <= ship_lowest) y = y + ship_step;
+  if (key[KEY_LEFT] && x > ship_leftmost) {
     x = x - ship_step;
     giorot = -ship_lean;
   }
-  if (key[KEY_RIGHT] && x <= 349) {
+  if (key[KEY_RIGHT] && x <= ship_rightmost) {
     x = x + ship_step;
     giorot = ship_lean;
   }
@@ -55,10 +60,11 @@ static void fly_in() {
     gioattivo1 = 1;
   }
   if (gioattivo1 == 1) {
-    if (y > 99) y = y - ship_step;
-    if (giow > -50) giow = giow - ship_step;
-    if (gioh > -100) gioh = gioh - ship_step;
-    if (y <= 100 && giow <= -50 && gioh <= -100) gioattivo1 = 2;
+    if (y >= resting_row) y = y - ship_step;
+    if (giow > resting_width_growth) giow = giow - ship_step;
+    if (gioh > resting_height_growth) gioh = gioh - ship_step;
+    if (y <= resting_row && giow <= resting_width_growth && gioh <= resting_height_growth)
+      gioattivo1 = 2;
   }
 }
 
@@ -75,7 +81,7 @@ void giocatore() {
   else
     draw_ship(x, y, giow, gioh);
   giorot = 0;
-  if (y > 90) animate_ship();
+  if (y > animation_row) animate_ship();
   steer_ship();
   fly_in();
 }

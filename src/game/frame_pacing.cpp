@@ -71,15 +71,18 @@ static void wait_for_pace(int mode) {
   }
 }
 
-// White "FPS: n " at (10, 10) of the frame, through a masked overlay bitmap.
+// White "FPS: n " at (10, 10) of the frame, through a masked overlay bitmap. The overlay's
+// transparent colour is its own mask colour: makecol's magic pink follows the current depth
+// and pixel layout, which an OpenGL mode changes after the overlay was made.
 static void draw_counter(BITMAP *back) {
-  const int mask = makecol(255, 0, 255);
+  std::snprintf(score, sizeof score, "FPS: %d ", fps1);
   if (arrtext == 0) {
     bittext2 = create_bitmap(128, 16);
-    rectfill(bittext2, 0, 0, 128, 16, mask);
+    if (!bittext2) return;  // no counter on this frame; the next one tries again
+    rectfill(bittext2, 0, 0, 128, 16, bitmap_mask_color(bittext2));
     arrtext = 1;
   }
-  std::snprintf(score, sizeof score, "FPS: %d ", fps1);
+  const int mask = bitmap_mask_color(bittext2);
   textout_ex(bittext2, font, score, 0, 0, makecol(255, 255, 255), mask);
   draw_sprite(back, bittext2, 10, 10);
   clear_to_color(bittext2, mask);

@@ -2,12 +2,12 @@
 // 32768-byte block ahead of the decoder, whenever the stream asks for more.
 #include "mp3_frames.h"
 
-#include <cstdlib>
+#include <new>
 
 namespace zephyrun {
 
 mp3_handle *open_mp3_file(const char *name) {
-  auto *mp3 = static_cast<mp3_handle *>(std::malloc(sizeof(mp3_handle)));
+  mp3_handle *mp3 = new (std::nothrow) mp3_handle{};
   if (!mp3) return nullptr;
   PACKFILE *file = name ? pack_fopen(name, F_READ) : nullptr;
   if (file) {
@@ -15,7 +15,7 @@ mp3_handle *open_mp3_file(const char *name) {
     const long n = pack_fread(first, mp3_file_block_bytes, file);
     mp3stream *stream = nullptr;
     if (n > 0 && n < mp3_file_block_bytes)
-      stream = almp3_create_mp3stream(first, (int)n, TRUE);
+      stream = almp3_create_mp3stream(first, static_cast<int>(n), TRUE);
     else if (n == mp3_file_block_bytes)
       stream = almp3_create_mp3stream(first, mp3_file_block_bytes, FALSE);
     if (stream) {
@@ -25,7 +25,7 @@ mp3_handle *open_mp3_file(const char *name) {
     }
     pack_fclose(file);
   }
-  std::free(mp3);
+  delete mp3;
   return nullptr;
 }
 
@@ -38,8 +38,10 @@ int play_mp3_file(mp3_handle *mp3, int len, int vol, int pan) {
 int poll_mp3_file(mp3_handle *mp3) {
   if (!mp3) return -1;
   if (void *refill = almp3_get_mp3stream_buffer(mp3->stream)) {
-    const long n = pack_fread(refill, mp3->stream->block_size, mp3->file);
-    almp3_free_mp3stream_buffer(mp3->stream, n < mp3->stream->block_size ? (n < 0 ? 0 : (int)n) : -1);
+    const int block_size = mp3->stream->block_size;
+    const long n = pack_fread(refill, block_size, mp3->file);
+    const int final_bytes = n < 0 ? 0 : static_cast<int>(n);
+    almp3_free_mp3stream_buffer(mp3->stream, n < block_size ? final_bytes : -1);
   }
   return almp3_poll_mp3stream(mp3->stream);
 }
@@ -48,7 +50,7 @@ void close_mp3_file(mp3_handle *mp3) {
   if (!mp3) return;
   pack_fclose(mp3->file);
   almp3_destroy_mp3stream(mp3->stream);
-  std::free(mp3);
+  delete mp3;
 }
 
 }  // namespace zephyrun

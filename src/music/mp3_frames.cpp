@@ -17,7 +17,8 @@ struct FrameDecoder {
 };
 
 static unsigned long header_word(const unsigned char *h) {
-  return (unsigned long)h[0] << 24 | (unsigned long)h[1] << 16 | (unsigned long)h[2] << 8 | h[3];
+  return static_cast<unsigned long>(h[0]) << 24 | static_cast<unsigned long>(h[1]) << 16 |
+         static_cast<unsigned long>(h[2]) << 8 | h[3];
 }
 
 bool frame_header_passes(const unsigned char *header) {
@@ -28,8 +29,8 @@ bool frame_header_passes(const unsigned char *header) {
          bitrate != 0 && bitrate != 15 && rate != 3;
 }
 
-bool next_header_acceptable(const unsigned char *data, int end, int at) {
-  return at > end - 4 || frame_header_passes(data + at);
+bool next_header_acceptable(const unsigned char *bytes, int end, int at) {
+  return at > end - 4 || frame_header_passes(bytes + at);
 }
 
 static bool is_mpeg1(const unsigned char *header) { return (header[1] >> 3 & 3) == 3; }
@@ -69,7 +70,8 @@ static FrameDecoder *new_decoder(long extra_flags, long rate, int channels) {
     for (size_t i = 0; i < count; i++)
       mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
   } else {
-    mpg123_format(handle, rate, channels == 2 ? MPG123_STEREO : MPG123_MONO, MPG123_ENC_SIGNED_16);
+    const int layout = channels == 2 ? MPG123_STEREO : MPG123_MONO;
+    mpg123_format(handle, rate, layout, MPG123_ENC_SIGNED_16);
   }
   FrameDecoder *decoder = new (std::nothrow) FrameDecoder{handle, false};
   if (!decoder || mpg123_open_feed(handle) != MPG123_OK) {
@@ -100,7 +102,8 @@ void reset_frame_decoder(FrameDecoder *decoder) {
 int decoder_channels(FrameDecoder *decoder) {
   long rate;
   int channels = 0, encoding;
-  if (!decoder->has_frame || mpg123_getformat(decoder->handle, &rate, &channels, &encoding) != MPG123_OK)
+  if (!decoder->has_frame ||
+      mpg123_getformat(decoder->handle, &rate, &channels, &encoding) != MPG123_OK)
     return 0;
   return channels;
 }
@@ -120,7 +123,7 @@ static bool current_frame_passes(mpg123_handle *handle) {
          info.bitrate > 0 && info.framesize > 0;
 }
 
-bool decode_one_frame(FrameDecoder *decoder, const unsigned char *data, int available, int piece,
+bool decode_one_frame(FrameDecoder *decoder, const unsigned char *bytes, int available, int piece,
                       unsigned char *out, int room, int *consumed, int *produced) {
   int fed = 0;
   *consumed = 0;
@@ -128,13 +131,14 @@ bool decode_one_frame(FrameDecoder *decoder, const unsigned char *data, int avai
   for (;;) {
     off_t frame_number;
     unsigned char *audio = nullptr;
-    size_t bytes = 0;
-    const int rc = mpg123_decode_frame(decoder->handle, &frame_number, &audio, &bytes);
+    size_t decoded = 0;
+    const int rc = mpg123_decode_frame(decoder->handle, &frame_number, &audio, &decoded);
     if (rc == MPG123_NEW_FORMAT) continue;
     if (rc == MPG123_OK) {
       decoder->has_frame = current_frame_passes(decoder->handle);
       if (!decoder->has_frame) return false;
-      const int n = (int)std::min<size_t>({bytes, (size_t)frame_output_bytes, (size_t)std::max(room, 0)});
+      const size_t wanted = std::min<size_t>(frame_output_bytes, std::max(room, 0));
+      const int n = static_cast<int>(std::min(decoded, wanted));
       if (n > 0) std::memcpy(out, audio, n);
       *consumed = fed;
       *produced = n;
@@ -146,7 +150,7 @@ bool decode_one_frame(FrameDecoder *decoder, const unsigned char *data, int avai
       return decoder->has_frame;
     }
     const int size = std::min(std::max(piece, 1), available - fed);
-    if (mpg123_feed(decoder->handle, data + fed, size) != MPG123_OK) return false;
+    if (mpg123_feed(decoder->handle, bytes + fed, size) != MPG123_OK) return false;
     fed += size;
   }
 }

@@ -17,7 +17,7 @@ bool frame_header_passes(const unsigned char *header);
 
 // True when the header that should start at `at` passes the test or lies
 // (even partly) beyond `end`, where it cannot be checked.
-bool next_header_acceptable(const unsigned char *data, int end, int at);
+bool next_header_acceptable(const unsigned char *bytes, int end, int at);
 
 int header_sample_rate(const unsigned char *header);        // Hz
 int header_samples_per_frame(const unsigned char *header);  // 1152 or 576
@@ -40,13 +40,13 @@ int decoder_channels(FrameDecoder *decoder);
 // Length in bytes, header included, of the decoder's current frame (0 if none).
 int decoder_frame_length(FrameDecoder *decoder);
 
-// Decodes one frame from what the decoder holds plus data[0, available),
+// Decodes one frame from what the decoder holds plus bytes[0, available),
 // fed in pieces of at most `piece` bytes. On success *consumed counts every
 // byte fed and *produced the PCM bytes copied to out (never more than room).
 // Running out of bytes before a frame is whole succeeds with no PCM, as long
 // as a valid frame came before; any decoder error, a header that fails the
 // test or no frame at all is a failure (nothing is written to out then).
-bool decode_one_frame(FrameDecoder *decoder, const unsigned char *data, int available, int piece,
+bool decode_one_frame(FrameDecoder *decoder, const unsigned char *bytes, int available, int piece,
                       unsigned char *out, int room, int *consumed, int *produced);
 
 }  // namespace zephyrun

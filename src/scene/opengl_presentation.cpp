@@ -114,9 +114,9 @@ void renderGL(int width, int height, float dx, float dy, float dz, float anglex,
     if (!GLbmp2) return;
     GLcr_bmp = 1;
   }
-  BITMAP *frame = at_scratch_depth(source);
-  if (!frame) return;
-  stretch_blit(frame, GLbmp2, 0, 0, frame->w, frame->h, 0, 0, GLw, GLh);
+  BITMAP *shown = at_scratch_depth(source);
+  if (!shown) return;
+  stretch_blit(shown, GLbmp2, 0, 0, shown->w, shown->h, 0, 0, GLw, GLh);
 
   glEnable(GL_TEXTURE_2D);
   glDisable(GL_DITHER);

@@ -26,10 +26,10 @@ struct SpanColumns {
 static std::vector<SpanColumns> row_columns;
 static BITMAP *numbered_span, *stretched_numbers;  // 32-bit, schermox x 1
 
+// The strip bmp2 is never made: the ground reads the texture itself (see livscroll).
 static void create_ground_bitmaps(int span, int height) {
   schermox = span / 2;
   schermoy = height;
-  bmp2 = create_bitmap(schermox, 2 * schermoy - 1);
   bmp3 = create_bitmap(schermox, schermoy - 1);
   array = 1;
 }
@@ -149,8 +149,8 @@ static void make_ground_row(BITMAP *terrain, int row, int height, int offset, in
     make_ground_row_same_depth<uint16_t>(terrain, row, source_row, shift, span_column, first, last);
 }
 
-// The plain way, kept in tests/support/reference_ground.cpp, copies the texture
-// into the strip twice, stretches every strip row across the ground bitmap and
+// The plain way, kept as ReferenceGround in tests/support/reference_scene.cpp, copies the
+// texture into the strip twice, stretches every strip row across the ground bitmap and
 // pivots all of it. Only a quarter of the ground ever reaches the screen, so
 // only that part is made, pixel for pixel the same: the ground pixels the
 // pivot can sample are found by turning the destination's clip back into the
@@ -162,17 +162,17 @@ static void make_ground_row(BITMAP *terrain, int row, int height, int offset, in
 // strip); where it is not, the ground stays transparent there rather than
 // showing stale strip memory.
 void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
-               int x, int y, int angle) {
+               int left, int top, int angle) {
   // The row tables hold 10000 entries, and rows are cut from span / 2 columns.
   if (height < 2 || height > 9999 || span / 2 < 1) return;
   if (array == 2) create_ground_bitmaps(span, height);
   if (array == 1) fill_row_tables(height);
-  if (array != 0 || !bmp2 || !bmp3 || !numbered_span || !stretched_numbers) return;
+  if (array != 0 || !bmp3 || !numbered_span || !stretched_numbers) return;
 
   const int offset = immy1;  // the strip is drawn at the offset before this call's step
   advance_scroll(height, step);
 
-  const int pivot_x = span / 4 + x, pivot_y = height / 2 + y;
+  const int pivot_x = span / 4 + left, pivot_y = height / 2 + top;
   const Area seen = ground_seen(target, pivot_x, pivot_y, span / 4, height / 2, angle,
                                 std::min(bmp3->h - 1, height));
   for (a = 0; a <= height; a++) {
@@ -194,7 +194,7 @@ void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift,
   if ((angle & 255) == 0)
     draw_sprite(target, bmp3, pivot_x - span / 4, pivot_y - height / 2);
   else
-    pivot_sprite(target, bmp3, pivot_x, pivot_y, span / 4, height / 2, itofix(angle));
+    pivot_picture(target, bmp3, pivot_x, pivot_y, span / 4, height / 2, angle);
 }
 
 }  // namespace zephyrun

@@ -30,14 +30,8 @@ static void draw_clipped_to(BITMAP *destination, Area area, Draw draw) {
   set_clip_state(destination, clipping);
 }
 
-// The library's itofix shifts the angle left, which is undefined for the
-// negative angles of every left lean; the same bits come from an unsigned shift.
-static fixed turn_of(int angle) {
-  return static_cast<fixed>(static_cast<unsigned int>(angle) << 16);
-}
-
-// Made fast (the plain version is tests/support/reference_sprite.cpp): the
-// picture is stretched into the corner of a scratch three screens wide and
+// Made fast (the plain version is reference_sprite, tests/support/reference_scene.cpp):
+// the picture is stretched into the corner of a scratch three screens wide and
 // high, and the scratch is pivoted onto the destination. The library's turn
 // samples the scratch along rows it walks from the scratch's own corners, so
 // the scratch keeps its full size (a smaller one would round some turned pixels
@@ -46,12 +40,12 @@ static fixed turn_of(int angle) {
 // corner is wiped. The library computes a clipped row's first sample by the
 // same fixed-point sum it would have reached by stepping, so the clip changes
 // no pixel.
-void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, int y, int angle,
-            int groww, int growh) {
+void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int left, int top,
+            int angle, int groww, int growh) {
   if (data == 1) {
     const ScreenSize screen = screen_size();
     oggetto1 = create_bitmap(3 * screen.w, 3 * screen.h);
-    if (oggetto1) clear_to_color(oggetto1, makecol(255, 0, 255));
+    if (oggetto1) clear_to_color(oggetto1, bitmap_mask_color(oggetto1));
     data = 0;
   }
   if (!oggetto1) return;
@@ -62,15 +56,16 @@ void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, i
   const int height = std::min(baseh + growh, oggetto1->h);
   if (width <= 0 || height <= 0) return;
 
-  const int pivot_x = x + basew / 2 - groww / 2;
-  const int pivot_y = y + baseh / 2 - growh / 2;
+  const int pivot_x = left + basew / 2 - groww / 2;
+  const int pivot_y = top + baseh / 2 - growh / 2;
   if ((angle & 255) == 0) {
     // Unturned, the pivot is a plain masked copy of the scratch's corner, so
     // the picture goes straight onto the destination, cut where the scratch
     // would have cut it.
-    const int left = pivot_x - basew / 2, top = pivot_y - baseh / 2;
-    draw_clipped_to(destination, {left, top, left + width - 1, top + height - 1}, [&] {
-      stretch_sprite(destination, picture, left, top, basew + groww, baseh + growh);
+    const int drawn_left = pivot_x - basew / 2, drawn_top = pivot_y - baseh / 2;
+    const Area drawn = {drawn_left, drawn_top, drawn_left + width - 1, drawn_top + height - 1};
+    draw_clipped_to(destination, drawn, [&] {
+      stretch_sprite(destination, picture, drawn_left, drawn_top, basew + groww, baseh + growh);
     });
     return;
   }
@@ -79,9 +74,9 @@ void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, i
   // Destination pixels the turned picture can land on.
   const Area reach = turned_bounds(0, 0, width, height, basew / 2, baseh / 2, pivot_x, pivot_y, angle);
   draw_clipped_to(destination, reach, [&] {
-    pivot_sprite(destination, oggetto1, pivot_x, pivot_y, basew / 2, baseh / 2, turn_of(angle));
+    pivot_picture(destination, oggetto1, pivot_x, pivot_y, basew / 2, baseh / 2, angle);
   });
-  rectfill(oggetto1, 0, 0, width - 1, height - 1, makecol(255, 0, 255));
+  rectfill(oggetto1, 0, 0, width - 1, height - 1, bitmap_mask_color(oggetto1));
 }
 
 }  // namespace zephyrun

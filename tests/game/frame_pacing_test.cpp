@@ -113,4 +113,21 @@ TEST_F(FramePacing, FrameIsShownWithTheCounterThenTheBackBufferIsCleared) {
   }
 }
 
+// An OpenGL mode leaves the colour depth at 24 or 32: the counter made before it stays white
+// text on the frame, not a box round it.
+TEST_F(FramePacing, CounterStaysAnOverlayAfterTheColourDepthChanges) {
+  run_window(25);
+  pass(30, 0, 1);  // the counter's overlay is made at 15 bits
+  for (int pass_after_change : {1, 2}) {
+    BitmapPtr pattern = make_pattern_bitmap(640, 480);
+    blit(pattern.get(), back_.get(), 0, 0, 0, 0, 640, 480);
+    set_color_depth(32);
+    pass(30, 0, 1);
+    set_color_depth(15);
+    BitmapPtr expected = make_pattern_bitmap(640, 480);
+    textout_ex(expected.get(), font, "FPS: 25 ", 10, 10, makecol(255, 255, 255), -1);
+    EXPECT_EQ(first_difference(expected.get(), screen), "") << "pass " << pass_after_change;
+  }
+}
+
 }  // namespace

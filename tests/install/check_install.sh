@@ -3,6 +3,7 @@
 # runs against it both ways: pkg-config and find_package. So does every example
 # libzephyrun-dev ships: all through their own CMake file, and each alone.
 #   usage: check_install.sh BUILD_DIR LIBDIR VERSION   (LIBDIR relative to the prefix)
+# OUTSIDE_GAME_FLAGS go to the compiler and linker of the outside game (say, sanitizers).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
@@ -12,11 +13,12 @@ for f in games/zephyrun games/zephyrun-showcase \
   share/games/zephyrun/{cor.dat,terreno.tga,cielo.bmp,asteroide.tga,present.bmp}; do
   [ -f "$work/stage/$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done
-# shellcheck disable=SC2046  # the flags are words of their own
-g++ "$here/uses_toolkit.cpp" $(PKG_CONFIG_PATH=$work/stage/$2/pkgconfig \
+# shellcheck disable=SC2046,SC2086  # the flags are words of their own
+g++ ${OUTSIDE_GAME_FLAGS:-} "$here/uses_toolkit.cpp" $(PKG_CONFIG_PATH=$work/stage/$2/pkgconfig \
   pkg-config --cflags --libs zephyrun) -o "$work/by_pkg_config"
 "$work/by_pkg_config"
-cmake -S "$here" -B "$work/by_cmake" -DCMAKE_PREFIX_PATH="$work/stage"
+cmake -S "$here" -B "$work/by_cmake" -DCMAKE_PREFIX_PATH="$work/stage" \
+  -DCMAKE_CXX_FLAGS="${OUTSIDE_GAME_FLAGS:-}"
 cmake --build "$work/by_cmake"
 "$work/by_cmake/uses_toolkit"
 # The commands pass options on, and take a file name from the folder they are started in.
@@ -27,12 +29,13 @@ said=$(cd "$work" && "$work/stage/games/zephyrun" --scale 2 stray 2>&1) && exit 
   { echo "the start command passed on: $said" >&2; exit 1; }
 
 examples=$here/../../examples
-cmake -S "$examples" -B "$work/examples" -DCMAKE_PREFIX_PATH="$work/stage"
+cmake -S "$examples" -B "$work/examples" -DCMAKE_PREFIX_PATH="$work/stage" \
+  -DCMAKE_CXX_FLAGS="${OUTSIDE_GAME_FLAGS:-}"
 cmake --build "$work/examples"
 for source in "$examples"/*.cpp; do
   name=$(basename "$source" .cpp)
   [ -x "$work/examples/$name" ] || { echo "the examples' CMake file made no $name" >&2; exit 1; }
-  # shellcheck disable=SC2046
-  g++ -std=c++17 "$source" $(PKG_CONFIG_PATH=$work/stage/$2/pkgconfig \
+  # shellcheck disable=SC2046,SC2086
+  g++ -std=c++17 ${OUTSIDE_GAME_FLAGS:-} "$source" $(PKG_CONFIG_PATH=$work/stage/$2/pkgconfig \
     pkg-config --cflags --libs zephyrun) -o "$work/examples/$name-by-pkg-config"
 done

@@ -14,6 +14,8 @@ int main() {
   clear_to_color(rock, makecol(255, 0, 0));
   const bool touching = zephyrun::collisione(640, 480, ship, 20, 20, 100, 100, rock, 110, 110);
   const bool apart = zephyrun::collisione(640, 480, ship, 20, 20, 100, 100, rock, 300, 300);
+  destroy_bitmap(ship);
+  destroy_bitmap(rock);
   return touching && !apart ? 0 : 1;
 }
 END_OF_MAIN()

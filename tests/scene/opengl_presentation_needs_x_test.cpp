@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game_process.h"
@@ -32,16 +33,16 @@ struct Point {
 
 // Red, green / blue, yellow quadrants under a white band across the top
 // thirtieth: which way up and which way round it lands shows at a glance.
-BitmapPtr make_known_picture(int depth) {
-  BitmapPtr picture(create_bitmap_ex(depth, kWidth, kHeight));
+BitmapPtr make_known_picture(int depth, int w = kWidth, int h = kHeight) {
+  BitmapPtr picture(create_bitmap_ex(depth, w, h));
   const auto fill = [&](int x1, int y1, int x2, int y2, Rgb c) {
     rectfill(picture.get(), x1, y1, x2, y2, makecol_depth(depth, c.r, c.g, c.b));
   };
-  fill(0, 0, kWidth / 2 - 1, kHeight / 2 - 1, kRed);
-  fill(kWidth / 2, 0, kWidth - 1, kHeight / 2 - 1, kGreen);
-  fill(0, kHeight / 2, kWidth / 2 - 1, kHeight - 1, kBlue);
-  fill(kWidth / 2, kHeight / 2, kWidth - 1, kHeight - 1, kYellow);
-  fill(0, 0, kWidth - 1, kHeight / 30 - 1, kWhite);
+  fill(0, 0, w / 2 - 1, h / 2 - 1, kRed);
+  fill(w / 2, 0, w - 1, h / 2 - 1, kGreen);
+  fill(0, h / 2, w / 2 - 1, h - 1, kBlue);
+  fill(w / 2, h / 2, w - 1, h - 1, kYellow);
+  fill(0, 0, w - 1, h / 30 - 1, kWhite);
   return picture;
 }
 
@@ -91,6 +92,17 @@ TEST(OpenGLPresentation, FramesShowAsAskedAndPacingWaitsClearColourAndDepth) {
     zephyrun::renderGL(kWidth, kHeight, 0, 0, c.dz, c.anglex, 0, c.anglez,
                        made_before_the_mode.get());
     expect_shown(c.shown);
+  }
+
+  // A frame smaller, larger or narrower than the window fills it all the same: scaled, not
+  // left in a corner or cut to the window's size.
+  for (const auto &[w, h] : {std::pair{320, 240}, {1280, 960}, {200, 480}}) {
+    SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " frame");
+    BitmapPtr other_size = make_known_picture(15, w, h);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    zephyrun::renderGL(kWidth, kHeight, 0, 0, 0, 0, 0, 0, other_size.get());
+    expect_shown(cases[0].shown);
   }
 
   // renderGL never clears the depth buffer: pacing's waiting clear must, or

@@ -108,7 +108,7 @@ TEST(ScrollingGround, RefusesSizesItCannotMakeAndGapsInTheTextureShowWhatIsBehin
   const int refused[][2] = {{2560, 10000}, {2560, 1}, {0, 200}, {1, 200}, {-4, 200}};
   for (auto [span, height] : refused) {
     livscroll(texture.get(), target.get(), span, height, 0, 1, -320, 330, 0);
-    EXPECT_TRUE(array == 2 && bmp2 == nullptr) << span << "x" << height << " was set up";
+    EXPECT_TRUE(array == 2 && bmp3 == nullptr) << span << "x" << height << " was set up";
     EXPECT_TRUE(pixel_is(target.get(), 10, 340, 0, 0, 200)) << span << "x" << height;
   }
   livscroll(texture.get(), target.get(), 2560, 200, 0, 1, -320, 330, 0);

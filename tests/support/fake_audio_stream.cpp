@@ -12,14 +12,14 @@ static FakeAudioStream *active = nullptr;
 
 FakeAudioStream::FakeAudioStream() {
   active = this;
-  zephyrun::audio_stream_play = [](int len, int bits, int stereo, int freq, int vol,
-                                   int pan) -> AUDIOSTREAM * {
+  zephyrun::audio_stream_play = [](int len, int sample_bits, int is_stereo, int frequency,
+                                   int volume, int panning) -> AUDIOSTREAM * {
     FakeAudioStream &f = *active;
     if (f.refuse_to_start) return nullptr;
     f.starts++;
     std::tie(f.samples_per_buffer, f.bits, f.stereo, f.freq, f.vol, f.pan) =
-        std::tie(len, bits, stereo, freq, vol, pan);
-    f.buffer.assign((size_t)len * (stereo ? 2 : 1), 0);
+        std::tie(len, sample_bits, is_stereo, frequency, volume, panning);
+    f.buffer.assign((size_t)len * (is_stereo ? 2 : 1), 0);
     return &f.stream;
   };
   // Buffers come out full of noise, so a part left unfilled instead of silent shows.

@@ -78,4 +78,28 @@ TEST_F(ColumnDissolve, EveryRunFallsTwiceTheHeightThenShowsTheSecondPicture) {
   }
 }
 
+// The run ends by the second strip, the one at x = step, alone: every other strip far out of
+// sight keeps it going, and that strip passing 2 * (height + height / 20) ends it on the
+// very call, however little the others have fallen. Exactly at the distance is not past it.
+TEST_F(ColumnDissolve, TheRunEndsOnTheCallTheSecondStripFallsPastTwiceTheHeightAndNoOther) {
+  constexpr int height = 40, end_distance = 2 * (height + height / 20);  // 84
+  using zephyrun::diswormciclo, zephyrun::disrandwoy;
+  ASSERT_EQ(step(1, kWidth, height), 0);
+  for (int x = 0; x <= kWidth; x += kStrip) {
+    diswormciclo[x] = x == kStrip ? 0.0f : 1e6f;
+    disrandwoy[x] = 1;
+  }
+  for (int call = 1; call <= end_distance; call++)
+    ASSERT_EQ(step(1, kWidth, height), 0) << "ended by the other strips, call " << call;
+  EXPECT_EQ(step(1, kWidth, height), 1) << "the second strip fell past the end";
+
+  ASSERT_EQ(step(1, kWidth, height), 0);  // a fresh run
+  for (int x = 0; x <= kWidth; x += kStrip) {
+    diswormciclo[x] = x == kStrip ? end_distance - 1.0f : 0.0f;
+    disrandwoy[x] = 1;
+  }
+  EXPECT_EQ(step(1, kWidth, height), 0) << "exactly at the end is not past it";
+  EXPECT_EQ(step(1, kWidth, height), 1) << "the others had hardly moved";
+}
+
 }  // namespace
