@@ -19,7 +19,7 @@ test=(
   xvfb xdotool x11-apps imagemagick bc
   lame twolame mpg123
   clang libclang-rt-14-dev
-  clang-format cppcheck
+  clang-format cppcheck appstream
 )
 package=(
   "${play[@]}"
