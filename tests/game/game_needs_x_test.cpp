@@ -49,26 +49,19 @@ int ship_x(const Screenshot &shot, const std::vector<BitmapPtr> &ships) {
   return kNoShip;
 }
 
-// The five frames of the built assets, drawn at the resting size.
-std::vector<BitmapPtr> resting_ships() {
+// What a window manager sends when its close button is clicked ends the game as
+// Escape does, quietly and within a second; here in flight, and at once below.
+TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowsAndTheCloseButton) {
   start_headless_allegro(24);
-  std::vector<BitmapPtr> ships;
   DATAFILE *animation = load_datafile((built_asset_directory() + "/cor.dat").c_str());
-  if (!animation) return ships;
+  ASSERT_TRUE(animation) << "the built assets are missing";
+  std::vector<BitmapPtr> ships;  // the five frames, drawn at the resting size
   for (int frame = 0; frame <= 12; frame += 3) {
     ships.push_back(make_filled_bitmap(kShipWidth, kShipHeight, makecol(255, 0, 255)));
     stretch_sprite(ships.back().get(), static_cast<BITMAP *>(animation[frame].dat), 0, 0,
                    kShipWidth, kShipHeight);
   }
   unload_datafile(animation);
-  return ships;
-}
-
-// What a window manager sends when its close button is clicked ends the game as
-// Escape does, quietly and within a second; here in flight, and at once below.
-TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowsAndTheCloseButton) {
-  const std::vector<BitmapPtr> ships = resting_ships();
-  ASSERT_FALSE(ships.empty()) << "the built assets are missing";
   GameProcess game(built_game_path(), built_asset_directory());
   ASSERT_FALSE(game.window().empty()) << game.output();
   const auto ship_at_rest = [&](const Screenshot &s) { return ship_x(s, ships) == kShipRestX; };
