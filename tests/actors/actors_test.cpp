@@ -73,19 +73,14 @@ TEST_F(ActorsTest, ShipFliesInFromBelowAnimatingAndRestsAfter36Calls) {
 }
 
 // Not full size in the top-left corner: the first frame already shows the
-// ship where it starts to rise, only its top above the bottom edge.
-TEST_F(ActorsTest, FirstFrameShowsTheShipAtTheFlyInStartUntiltedWhateverTheKeys) {
+// ship where it starts to rise, untilted whatever the keys, only its top above
+// the bottom edge. From the second call on each frame is the state the call
+// before left, the lean read in the first call included: through the fly-in,
+// at rest, steered.
+TEST_F(ActorsTest, FirstFrameShowsTheFlyInStartAndLaterOnesWhatThePreviousCallLeft) {
   hold({KEY_LEFT, KEY_UP});
   giocatore();
   expect_drawn(pictures[0].get(), 327, 409, 150, 530, 0, 200, 250);
-}
-
-// From the second call on each frame is the state the call before left, the
-// lean read in the first call included: through the fly-in, at rest, steered.
-TEST_F(ActorsTest, LaterFramesDrawWhatThePreviousCallLeft) {
-  hold({KEY_LEFT, KEY_UP});
-  giocatore();
-  clear_bitmap(frame.get());
   const struct {
     V keys;
     int calls;

@@ -19,11 +19,10 @@ namespace {
 const char *const kExamples[] = {"transitions", "voxel_landscape", "pixel_collision",
                                  "music_stream", "opengl_presentation"};
 
-struct Example {
+struct Example : GameProcess {
   explicit Example(const std::string &name, const std::vector<std::string> &arguments = {})
-      : process(ZEPHYRUN_BINARY_DIR "/examples/" + name, built_asset_directory(),
-                {arguments, {}, false, name}) {}
-  GameProcess process;
+      : GameProcess(ZEPHYRUN_BINARY_DIR "/examples/" + name, built_asset_directory(),
+                    {arguments, {}, false, name}) {}
 };
 
 // A scene, not an empty or one-colour window: many colours over the frame.
@@ -35,32 +34,27 @@ bool shows_a_scene(const Screenshot &shot) {
   return colours.size() > 12;
 }
 
-TEST(Examples, EachDrawsItsSceneFromTheDataFolderAndEscapeEndsItWithStatusZero) {
-  for (const char *name : kExamples) {
-    Example example(name);
-    ASSERT_TRUE(example.process.shows_within(30, shows_a_scene))
-        << name << " showed no scene\n" << example.process.output();
-    example.process.key("keydown", "Escape");
-    EXPECT_EQ(example.process.wait_exit(20), 0) << name << "\n" << example.process.output();
-  }
-}
-
-TEST(Examples, TheCloseButtonEndsEachWithStatusZero) {
-  for (const char *name : kExamples) {
-    Example example(name);
-    ASSERT_TRUE(example.process.shows_within(30, shows_a_scene)) << name;
-    ASSERT_TRUE(example.process.click_close_button()) << name;
-    EXPECT_EQ(example.process.wait_exit(20), 0) << name << "\n" << example.process.output();
-  }
+TEST(Examples, EachDrawsItsSceneFromTheDataFolderAndEndsWithStatusZeroOnEscapeOrCloseButton) {
+  for (const char *name : kExamples)
+    for (const bool close_button : {false, true}) {
+      Example example(name);
+      ASSERT_TRUE(example.shows_within(30, shows_a_scene))
+          << name << " showed no scene\n" << example.output();
+      if (close_button)
+        ASSERT_TRUE(example.click_close_button()) << name;
+      else
+        example.key("keydown", "Escape");
+      EXPECT_EQ(example.wait_exit(20), 0) << name << "\n" << example.output();
+    }
 }
 
 TEST(MusicStreamExample, ASongThatCannotBeOpenedIsSaidAndTheWindowRunsOn) {
   Example example("music_stream", {"no-such-song.mp3"});
-  ASSERT_TRUE(example.process.shows_within(30, shows_a_scene)) << example.process.output();
-  EXPECT_NE(example.process.output().find("cannot open no-such-song.mp3"), std::string::npos)
-      << example.process.output();
-  example.process.key("keydown", "Escape");
-  EXPECT_EQ(example.process.wait_exit(20), 0);
+  ASSERT_TRUE(example.shows_within(30, shows_a_scene)) << example.output();
+  EXPECT_NE(example.output().find("cannot open no-such-song.mp3"), std::string::npos)
+      << example.output();
+  example.key("keydown", "Escape");
+  EXPECT_EQ(example.wait_exit(20), 0);
 }
 
 TEST(PixelCollisionExample, SteeringTheShipRightIntoTheAsteroidTurnsTheFrameRed) {
@@ -69,16 +63,16 @@ TEST(PixelCollisionExample, SteeringTheShipRightIntoTheAsteroidTurnsTheFrameRed)
     return near_colour(shot.at(630, 470), 120, 0, 0, 10);
   };
   Screenshot first;
-  ASSERT_TRUE(example.process.shows_within(30, shows_a_scene, &first));
+  ASSERT_TRUE(example.shows_within(30, shows_a_scene, &first));
   EXPECT_FALSE(red_frame(first)) << "a hit before any move";
   // Unpaced, the first second or two of frames could carry the ship through the
   // asteroid between two screenshots; paced, it takes seconds.
   std::this_thread::sleep_for(std::chrono::seconds(3));
-  example.process.key("keydown", "Right");
-  EXPECT_TRUE(example.process.shows_within(30, red_frame)) << "no hit on the way right";
-  example.process.key("keyup", "Right");
-  example.process.key("keydown", "Escape");
-  EXPECT_EQ(example.process.wait_exit(20), 0);
+  example.key("keydown", "Right");
+  EXPECT_TRUE(example.shows_within(30, red_frame)) << "no hit on the way right";
+  example.key("keyup", "Right");
+  example.key("keydown", "Escape");
+  EXPECT_EQ(example.wait_exit(20), 0);
 }
 
 // The share of sampled pixels above the key line that show `picture`.
@@ -94,24 +88,23 @@ double share_showing(const Screenshot &shot, BITMAP *picture) {
 
 TEST(TransitionsExample, EachTransitionRunsToTheOtherPictureAndTheNextComesBack) {
   start_headless_allegro(24);
-  BITMAP *title = load_bitmap((built_asset_directory() + "/present.bmp").c_str(), nullptr);
-  BITMAP *sky = load_bitmap((built_asset_directory() + "/cielo.bmp").c_str(), nullptr);
+  BitmapPtr title(load_bitmap((built_asset_directory() + "/present.bmp").c_str(), nullptr));
+  BitmapPtr sky(load_bitmap((built_asset_directory() + "/cielo.bmp").c_str(), nullptr));
   ASSERT_TRUE(title && sky);
   Example example("transitions");
   auto ends_on = [&](BITMAP *picture) {
-    return example.process.shows_within(
+    return example.shows_within(
         30, [&](const Screenshot &shot) { return share_showing(shot, picture) > 0.98; });
   };
-  ASSERT_TRUE(ends_on(title)) << "the title was not the first picture";
-  const std::pair<const char *, BITMAP *> runs[] = {{"1", sky}, {"2", title}, {"3", sky}};
+  ASSERT_TRUE(ends_on(title.get())) << "the title was not the first picture";
+  const std::pair<const char *, BITMAP *> runs[] = {
+      {"1", sky.get()}, {"2", title.get()}, {"3", sky.get()}};
   for (const auto &[key, picture] : runs) {
-    example.process.key("key", key);
+    example.key("key", key);
     EXPECT_TRUE(ends_on(picture)) << "transition " << key << " did not end on the other picture";
   }
-  example.process.key("keydown", "Escape");
-  EXPECT_EQ(example.process.wait_exit(20), 0);
-  destroy_bitmap(sky);
-  destroy_bitmap(title);
+  example.key("keydown", "Escape");
+  EXPECT_EQ(example.wait_exit(20), 0);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,51 +19,52 @@ using Coding = PictureCoding;
 
 namespace {
 
-Bytes picture(Coding coding, int w, int h, bool top_down = false) {
-  return encode_picture(make_pattern_bitmap(w, h).get(), coding, top_down);
+// A picture file's bytes and whether the game reads it as a TGA.
+struct File {
+  Bytes bytes;
+  bool tga;
+};
+File picture(Coding coding, int w, int h, bool top_down = false) {
+  return {encode_picture(make_pattern_bitmap(w, h).get(), coding, top_down), is_tga(coding)};
 }
-Bytes flat_picture(Coding coding, int w, int h) {
-  return encode_picture(make_filled_bitmap(w, h, makecol(200, 40, 40)).get(), coding);
-}
-Bytes cut(Bytes bytes, size_t count) {
-  bytes.resize(bytes.size() - count);
-  return bytes;
+File cut(File file, size_t count) {
+  file.bytes.resize(file.bytes.size() - count);
+  return file;
 }
 // A 2x2 picture whose header claims another size.
-Bytes claiming(Coding coding, int64_t w, int64_t h) {
-  Bytes bytes = picture(coding, 2, 2);
-  set_header_size(bytes, coding, w, h);
-  return bytes;
+File claiming(Coding coding, int64_t w, int64_t h) {
+  File file = picture(coding, 2, 2);
+  set_header_size(file.bytes, coding, w, h);
+  return file;
 }
+File bmp_codes(int w, int h, const Bytes &codes) { return {run_length_bmp(w, h, codes), false}; }
 // An 8-bit TGA over a palette of `colours` 24-bit entries, w x h pixels of 0.
-Bytes palette_tga(int colours, int w, int h) {
+File palette_tga(int colours, int w, int h) {
   Bytes bytes{0, 1, 1, 0, 0, static_cast<unsigned char>(colours),
               static_cast<unsigned char>(colours >> 8), 24, 0, 0, 0, 0,
               static_cast<unsigned char>(w), 0, static_cast<unsigned char>(h), 0, 8, 0};
   bytes.resize(bytes.size() + 3 * colours + w * h);
-  return bytes;
+  return {bytes, true};
 }
-Bytes tga_packets(int w, int h, const Bytes &packets) {
-  Bytes bytes = picture(Coding::tga_run_length, w, h);
-  bytes.resize(18);
-  bytes.insert(bytes.end(), packets.begin(), packets.end());
-  return bytes;
+File tga_packets(int w, int h, const Bytes &packets) {
+  File file = picture(Coding::tga_run_length, w, h);
+  file.bytes.resize(18);
+  file.bytes.insert(file.bytes.end(), packets.begin(), packets.end());
+  return file;
 }
 
 struct PictureCase {
   const char *proves;
-  Coding coding;
   PictureSize needed;
-  std::function<Bytes()> make;
+  File file;
   const char *fault;  // a part of the message; "" for a sound picture
 };
 
 void expect_cases(const std::vector<PictureCase> &cases) {
-  start_headless_allegro(15);
   for (const PictureCase &row : cases) {
-    const Bytes bytes = row.make();
+    const Bytes &bytes = row.file.bytes;
     const std::string fault =
-        zephyrun::picture_fault(bytes.data(), bytes.size(), is_tga(row.coding), row.needed);
+        zephyrun::picture_fault(bytes.data(), bytes.size(), row.file.tga, row.needed);
     if (!*row.fault)
       EXPECT_EQ(fault, "") << row.proves;
     else
@@ -78,103 +78,86 @@ constexpr Coding bmp = Coding::bmp, bmp_rle = Coding::bmp_run_length, tga = Codi
                  tga_rle = Coding::tga_run_length;
 
 TEST(PictureCheck, SizesAreJudgedFromTheHeaderAtBothSidesOfEachLimit) {
+  start_headless_allegro(15);
   const char *const sound_size = "cut short";  // the size passes; the 2x2 pixels do not
   expect_cases({
-      {"640x480 is a full-screen size", bmp, screen, [] { return claiming(bmp, 640, 480); },
-       sound_size},
-      {"one column more", bmp, screen, [] { return claiming(bmp, 641, 480); },
-       "641x480 where 640x480 is needed"},
-      {"one column fewer", bmp_rle, screen, [] { return claiming(bmp_rle, 639, 480); },
-       "639x480 where 640x480"},
-      {"one row more", bmp_rle, screen, [] { return claiming(bmp_rle, 640, 481); }, "640x481"},
-      {"one row fewer", bmp, screen, [] { return claiming(bmp, 640, 479); }, "640x479"},
-      {"a top-down picture's rows are counted without their sign", bmp, screen,
-       [] { return claiming(bmp, 640, -481); }, "640x481 where"},
-      {"top-down 480 rows is full-screen too, but not loadable", bmp, screen,
-       [] { return claiming(bmp, 640, -480); }, "top row first"},
-      {"1280 columns is the narrowest ground", tga, ground,
-       [] { return claiming(tga, 1280, 200); }, sound_size},
-      {"16384 columns is the widest ground", tga_rle, ground,
-       [] { return claiming(tga_rle, 16384, 200); }, sound_size},
-      {"one column narrower", tga, ground, [] { return claiming(tga, 1279, 200); },
+      {"640x480 is a full-screen size", screen, claiming(bmp, 640, 480), sound_size},
+      {"one column more", screen, claiming(bmp, 641, 480), "641x480 where 640x480 is needed"},
+      {"one column fewer", screen, claiming(bmp_rle, 639, 480), "639x480 where 640x480"},
+      {"one row more", screen, claiming(bmp_rle, 640, 481), "640x481"},
+      {"one row fewer", screen, claiming(bmp, 640, 479), "640x479"},
+      {"a top-down picture's rows are counted without their sign", screen,
+       claiming(bmp, 640, -481), "640x481 where"},
+      {"top-down 480 rows is full-screen too, but the library cannot load it", screen,
+       claiming(bmp, 640, -480), "top row first"},
+      {"1280 columns is the narrowest ground", ground, claiming(tga, 1280, 200), sound_size},
+      {"16384 columns is the widest ground", ground, claiming(tga_rle, 16384, 200), sound_size},
+      {"one column narrower", ground, claiming(tga, 1279, 200),
        "1279x200 where 1280x200 to 16384x200 is needed"},
-      {"one column wider", tga_rle, ground, [] { return claiming(tga_rle, 16385, 200); },
-       "16385x200 where"},
-      {"one ground row more", tga, ground, [] { return claiming(tga, 1280, 201); }, "1280x201"},
-      {"one ground row fewer", tga, ground, [] { return claiming(tga, 1280, 199); }, "1280x199"},
-      {"4096x4096 is the largest actor", tga_rle, actor,
-       [] { return claiming(tga_rle, 4096, 4096); }, sound_size},
-      {"one actor column more", tga_rle, actor, [] { return claiming(tga_rle, 4097, 4096); },
+      {"one column wider", ground, claiming(tga_rle, 16385, 200), "16385x200 where"},
+      {"one ground row more", ground, claiming(tga, 1280, 201), "1280x201"},
+      {"one ground row fewer", ground, claiming(tga, 1280, 199), "1280x199"},
+      {"4096x4096 is the largest actor", actor, claiming(tga_rle, 4096, 4096), sound_size},
+      {"one actor column more", actor, claiming(tga_rle, 4097, 4096),
        "4097x4096 where 1x1 to 4096x4096"},
-      {"one actor row more", bmp, actor, [] { return claiming(bmp, 4096, 4097); }, "4096x4097"},
-      {"1x1 is the smallest actor", tga, actor, [] { return picture(tga, 1, 1); }, ""},
-      {"no columns", tga, actor, [] { return claiming(tga, 0, 1); }, "holds no pixels"},
-      {"a BMP size whose pixel bytes overflow an int", bmp_rle, actor,
-       [] { return claiming(bmp_rle, 65537, 65536); }, "65537x65536 where"},
-      {"a TGA size whose pixel bytes overflow an int", tga_rle, screen,
-       [] { return claiming(tga_rle, 65535, 65535); }, "65535x65535 where 640x480"},
+      {"one actor row more", actor, claiming(bmp, 4096, 4097), "4096x4097"},
+      {"1x1 is the smallest actor", actor, picture(tga, 1, 1), ""},
+      {"no columns", actor, claiming(tga, 0, 1), "holds no pixels"},
+      {"a BMP size whose pixel bytes overflow an int", actor, claiming(bmp_rle, 65537, 65536),
+       "65537x65536 where"},
+      {"a TGA size whose pixel bytes overflow an int", screen, claiming(tga_rle, 65535, 65535),
+       "65535x65535 where 640x480"},
   });
 }
 
 TEST(PictureCheck, PlainPixelsMustAllBeThereWithTheirRowPadding) {
+  start_headless_allegro(15);
   expect_cases({
-      {"3 columns at 24 bits take 12 bytes a row, padding included", bmp, actor,
-       [] { return picture(bmp, 3, 2); }, ""},
-      {"rows without their padding are cut short", bmp, actor,
-       [] { return cut(picture(bmp, 3, 2), 6); }, "cut short"},
-      {"4 columns need no padding: whole", bmp, actor, [] { return picture(bmp, 4, 2); }, ""},
-      {"4 columns, one byte short", bmp, actor, [] { return cut(picture(bmp, 4, 2), 1); },
+      {"3 columns at 24 bits take 12 bytes a row, padding included", actor, picture(bmp, 3, 2),
+       ""},
+      {"rows without their padding are cut short", actor, cut(picture(bmp, 3, 2), 6),
        "cut short"},
-      {"a top-down BMP, which the library cannot load", bmp, actor,
-       [] { return picture(bmp, 3, 2, true); }, "top row first"},
-      {"a top-down TGA whole", tga, actor, [] { return picture(tga, 3, 2, true); }, ""},
-      {"a top-down TGA one byte short", tga, actor,
-       [] { return cut(picture(tga, 3, 2, true), 1); }, "cut short"},
-      {"TGA whole", tga, actor, [] { return picture(tga, 3, 2); }, ""},
-      {"TGA one byte short", tga, actor, [] { return cut(picture(tga, 3, 2), 1); }, "cut short"},
-      {"a palette of 256 colours", tga, actor, [] { return palette_tga(256, 2, 2); }, ""},
-      {"a palette of 257 colours overflows the library's table", tga, actor,
-       [] { return palette_tga(257, 2, 2); }, "cannot be read"},
-      {"a palette but one pixel byte short", tga, actor,
-       [] { return cut(palette_tga(256, 2, 2), 1); }, "cut short"},
+      {"4 columns need no padding: whole", actor, picture(bmp, 4, 2), ""},
+      {"4 columns, one byte short", actor, cut(picture(bmp, 4, 2), 1), "cut short"},
+      {"a TGA whole, here top-down, which the library reads", actor, picture(tga, 3, 2, true),
+       ""},
+      {"TGA one byte short", actor, cut(picture(tga, 3, 2), 1), "cut short"},
+      {"a palette of 256 colours", actor, palette_tga(256, 2, 2), ""},
+      {"a palette of 257 colours overflows the library's table", actor, palette_tga(257, 2, 2),
+       "cannot be read"},
+      {"a palette but one pixel byte short", actor, cut(palette_tga(256, 2, 2), 1), "cut short"},
   });
 }
 
 TEST(PictureCheck, RunLengthCodesMustEndInTheFileAndStayInsideThePicture) {
+  start_headless_allegro(15);
   expect_cases({
-      {"BMP codes ending at the last row's end, without an end of picture", bmp_rle, actor,
-       [] { return cut(picture(bmp_rle, 5, 3), 2); }, ""},
-      {"BMP codes ending one byte before that", bmp_rle, actor,
-       [] { return cut(picture(bmp_rle, 5, 3), 3); }, "cut short"},
-      {"BMP runs of one colour, whole", bmp_rle, actor,
-       [] { return flat_picture(bmp_rle, 300, 2); }, ""},
-      {"a run to the row's end", bmp_rle, actor,
-       [] { return run_length_bmp(4, 2, {4, 7, 0, 0, 4, 7, 0, 1}); }, ""},
-      {"a run one pixel past it", bmp_rle, actor,
-       [] { return run_length_bmp(4, 2, {5, 7, 0, 0, 4, 7, 0, 1}); }, "outside the picture"},
-      {"literal pixels past the row's end", bmp_rle, actor,
-       [] { return run_length_bmp(4, 1, {2, 7, 0, 3, 1, 2, 3, 0, 0, 1}); }, "outside"},
-      {"literal pixels exactly filling the row", bmp_rle, actor,
-       [] { return run_length_bmp(5, 1, {2, 7, 0, 3, 1, 2, 3, 0, 0, 1}); }, ""},
-      {"a move up to the top row", bmp_rle, actor,
-       [] { return run_length_bmp(4, 2, {0, 2, 0, 1, 4, 7, 0, 1}); }, ""},
-      {"a move up past it", bmp_rle, actor,
-       [] { return run_length_bmp(4, 2, {0, 2, 0, 2, 0, 1}); }, "outside"},
-      {"a move right to the row's end", bmp_rle, actor,
-       [] { return run_length_bmp(4, 2, {0, 2, 4, 0, 0, 1}); }, ""},
-      {"a move right past it", bmp_rle, actor,
-       [] { return run_length_bmp(4, 2, {0, 2, 5, 0, 0, 1}); }, "outside"},
-      {"codes that never end the picture", bmp_rle, actor,
-       [] { return run_length_bmp(4, 2, {4, 7, 0, 0}); }, "cut short"},
-      {"top-down TGA packets", tga_rle, actor, [] { return picture(tga_rle, 5, 3, true); }, ""},
-      {"TGA packets ending exactly at the file's end", tga_rle, actor,
-       [] { return picture(tga_rle, 5, 3); }, ""},
-      {"TGA packets ending one byte early", tga_rle, actor,
-       [] { return cut(picture(tga_rle, 5, 3), 1); }, "cut short"},
-      {"a TGA packet to its row's end", tga_rle, actor,
-       [] { return tga_packets(4, 2, {0x83, 1, 2, 3, 0x83, 1, 2, 3}); }, ""},
-      {"a TGA packet one pixel past its row's end", tga_rle, actor,
-       [] { return tga_packets(4, 2, {0x84, 1, 2, 3, 0x82, 1, 2, 3}); }, "outside"},
+      {"BMP codes ending at the last row's end, without an end of picture", actor,
+       cut(picture(bmp_rle, 5, 3), 2), ""},
+      {"BMP codes ending one byte before that", actor, cut(picture(bmp_rle, 5, 3), 3),
+       "cut short"},
+      {"a run to the row's end", actor, bmp_codes(4, 2, {4, 7, 0, 0, 4, 7, 0, 1}), ""},
+      {"a run one pixel past it", actor, bmp_codes(4, 2, {5, 7, 0, 0, 4, 7, 0, 1}),
+       "outside the picture"},
+      {"literal pixels past the row's end", actor,
+       bmp_codes(4, 1, {2, 7, 0, 3, 1, 2, 3, 0, 0, 1}), "outside"},
+      {"literal pixels, padded to a word, then a run exactly filling the row", actor,
+       bmp_codes(5, 1, {0, 3, 1, 2, 3, 0, 2, 7, 0, 1}), ""},
+      {"a move up to the top row", actor, bmp_codes(4, 2, {0, 2, 0, 1, 4, 7, 0, 1}), ""},
+      {"a move up past it", actor, bmp_codes(4, 2, {0, 2, 0, 2, 0, 1}), "outside"},
+      {"a move right to the row's end", actor, bmp_codes(4, 2, {0, 2, 4, 0, 0, 1}), ""},
+      {"a move right past it", actor, bmp_codes(4, 2, {0, 2, 5, 0, 0, 1}), "outside"},
+      {"codes that never end the picture", actor, bmp_codes(4, 2, {4, 7, 0, 0}), "cut short"},
+      {"top-down TGA packets ending exactly at the file's end", actor,
+       picture(tga_rle, 5, 3, true), ""},
+      {"TGA packets ending one byte early", actor, cut(picture(tga_rle, 5, 3), 1), "cut short"},
+      {"a raw TGA packet of a row's pixels", actor, tga_packets(2, 1, {1, 1, 2, 3, 4, 5, 6}), ""},
+      {"a raw TGA packet one byte short", actor, tga_packets(2, 1, {1, 1, 2, 3, 4, 5}),
+       "cut short"},
+      {"a TGA packet to its row's end", actor, tga_packets(4, 2, {0x83, 1, 2, 3, 0x83, 1, 2, 3}),
+       ""},
+      {"a TGA packet one pixel past its row's end", actor,
+       tga_packets(4, 2, {0x84, 1, 2, 3, 0x82, 1, 2, 3}), "outside"},
   });
 }
 
@@ -189,8 +172,8 @@ struct Object {
   Bytes contents;
   int64_t stored = kTrueLength, unpacked = kTrueLength;
 };
-Bytes objects_of(const std::vector<Object> &objects, int64_t count) {
-  Bytes bytes;
+// `bytes`, then the count and the objects.
+Bytes objects_of(const std::vector<Object> &objects, int64_t count, Bytes bytes = {}) {
   append_big(bytes, count, 4);
   for (const Object &object : objects) {
     append_big(bytes, object.type, 4);
@@ -201,12 +184,10 @@ Bytes objects_of(const std::vector<Object> &objects, int64_t count) {
   }
   return bytes;
 }
-Bytes datafile(const std::vector<Object> &objects, int64_t count = -1) {
-  Bytes bytes;
+// A datafile claiming `count` objects (-1: as many as given) after `bytes`.
+Bytes datafile(const std::vector<Object> &objects, int64_t count = -1, Bytes bytes = {}) {
   append_big(bytes, DAT_MAGIC, 4);
-  const Bytes rest = objects_of(objects, count < 0 ? objects.size() : count);
-  bytes.insert(bytes.end(), rest.begin(), rest.end());
-  return bytes;
+  return objects_of(objects, count < 0 ? objects.size() : count, bytes);
 }
 // A 16-bit bitmap object's contents holding `pixel_bytes` bytes of pixels.
 Bytes bitmap(int w, int h, int64_t pixel_bytes) {
@@ -266,10 +247,8 @@ std::string start_up_says(const std::vector<Object> &objects) {
   start_headless_allegro(15);
   char dir_template[] = "/tmp/zephyrun-checks-XXXXXX";
   const std::string dir = mkdtemp(dir_template);
-  Bytes bytes{'s', 'l', 'h', '.'};  // the packfile layer's "not packed" magic
-  const Bytes rest = datafile(objects);
-  bytes.insert(bytes.end(), rest.begin(), rest.end());
-  write_bytes(dir + "/cor.dat", bytes);
+  // After the packfile layer's "not packed" magic.
+  write_bytes(dir + "/cor.dat", datafile(objects, -1, {'s', 'l', 'h', '.'}));
   const std::string back = std::filesystem::current_path();
   std::filesystem::current_path(dir);
   testing::internal::CaptureStderr();

@@ -20,22 +20,16 @@ int main(int argc, char **argv) {
   set_color_depth(24);
   std::filesystem::create_directories(argv[2]);
   const char *const names[] = {"terreno.tga", "cielo.bmp", "asteroide.tga", "present.bmp"};
-  const struct {
-    PictureCoding coding;
-    const char *ending;
-  } codings[] = {{PictureCoding::bmp, "plain.bmp"},
-                 {PictureCoding::bmp_run_length, "rle.bmp"},
-                 {PictureCoding::tga, "plain.tga"},
-                 {PictureCoding::tga_run_length, "rle.tga"}};
+  const char *const endings[] = {"plain.bmp", "rle.bmp", "plain.tga", "rle.tga"};  // by coding
   for (const char *name : names) {
     BITMAP *picture = load_bitmap((std::string(argv[1]) + "/" + name).c_str(), nullptr);
     if (!picture) {
       std::fprintf(stderr, "make_picture_seeds: cannot load %s from %s\n", name, argv[1]);
       return 1;
     }
-    for (const auto &coded : codings) {
-      Bytes bytes = encode_picture(picture, coded.coding);
-      const std::string stem = std::string(argv[2]) + "/" + name + "-" + coded.ending;
+    for (int coding = 0; coding < 4; coding++) {
+      Bytes bytes = encode_picture(picture, static_cast<PictureCoding>(coding));
+      const std::string stem = std::string(argv[2]) + "/" + name + "-" + endings[coding];
       if (!write_bytes(stem, bytes)) return 1;
       bytes.resize(bytes.size() / 2);
       if (!write_bytes(stem + "-cut", bytes)) return 1;

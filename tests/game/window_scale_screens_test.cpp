@@ -11,11 +11,7 @@ using namespace testing_support;
 
 namespace {
 
-LaunchOptions scale(const char *value) {
-  LaunchOptions options;
-  options.arguments = {"--scale", value};
-  return options;
-}
+LaunchOptions scale(const char *value) { return {{"--scale", value}, {}, false, "zephyrun"}; }
 
 // "WIDTHxHEIGHT" of the root window, or of the window with this id.
 std::string size_of(const std::string &window) {

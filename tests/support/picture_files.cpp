@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "game_process.h"
+#include "test_support.h"
 
 namespace testing_support {
 
@@ -19,21 +20,13 @@ void append_little(Bytes &bytes, int64_t value, int count) {
   put_little(bytes, bytes.size() - count, value, count);
 }
 
-// The file's rows in their stored order.
-std::vector<int> stored_rows(int height, bool top_down) {
-  std::vector<int> rows;
-  for (int i = 0; i < height; i++) rows.push_back(top_down ? i : height - 1 - i);
-  return rows;
-}
+// Colours are kept as 0xRRGGBB, whatever the picture's depth; the run-length
+// BMP's palette takes 3 bits of red, 3 of green, 2 of blue.
+int palette_index(int rgb) { return (rgb >> 21 & 7) << 5 | (rgb >> 13 & 7) << 2 | (rgb >> 6 & 3); }
 
-// Colours are kept as 0xRRGGBB, whatever the picture's depth.
-int red(int rgb) { return rgb >> 16 & 255; }
-int green(int rgb) { return rgb >> 8 & 255; }
-int blue(int rgb) { return rgb & 255; }
-
-// 3 bits of red, 3 of green, 2 of blue.
-int palette_index(int rgb) {
-  return (red(rgb) >> 5) << 5 | (green(rgb) >> 5) << 2 | blue(rgb) >> 6;
+void append_bgr(Bytes &bytes, int rgb) {
+  bytes.insert(bytes.end(), {static_cast<unsigned char>(rgb), static_cast<unsigned char>(rgb >> 8),
+                             static_cast<unsigned char>(rgb >> 16)});
 }
 
 Bytes bmp_header(int width, int height, int bits, int compression, int palette_colours) {
@@ -57,50 +50,21 @@ Bytes bmp_header(int width, int height, int bits, int compression, int palette_c
   return bytes;
 }
 
-void append_bmp_runs(Bytes &bytes, const std::vector<int> &row) {
+// Runs of one colour only, each as long as the coding allows: literal stretches
+// and raw packets are spelled out byte by byte by the tests that need them.
+void append_runs(Bytes &bytes, const std::vector<int> &row, bool tga) {
   for (size_t at = 0; at < row.size();) {
     size_t same = 1;
-    while (at + same < row.size() && same < 255 && row[at + same] == row[at]) same++;
-    if (same >= 2 || row.size() - at < 3) {
-      bytes.insert(bytes.end(), {static_cast<unsigned char>(same),
-                                 static_cast<unsigned char>(row[at])});
-      at += same;
-      continue;
-    }
-    size_t literal = 1;  // until two alike begin a run
-    while (at + literal < row.size() && literal < 255 &&
-           (at + literal + 1 >= row.size() || row[at + literal] != row[at + literal + 1]))
-      literal++;
-    if (literal < 3) literal = 3;
-    bytes.insert(bytes.end(), {0, static_cast<unsigned char>(literal)});
-    for (size_t i = 0; i < literal; i++) bytes.push_back(static_cast<unsigned char>(row[at + i]));
-    if (literal % 2) bytes.push_back(0);
-    at += literal;
-  }
-}
-
-void append_tga_packets(Bytes &bytes, const std::vector<int> &row) {
-  const auto append_pixel = [&bytes](int rgb) {
-    bytes.insert(bytes.end(), {static_cast<unsigned char>(blue(rgb)),
-                               static_cast<unsigned char>(green(rgb)),
-                               static_cast<unsigned char>(red(rgb))});
-  };
-  for (size_t at = 0; at < row.size();) {
-    size_t same = 1;
-    while (at + same < row.size() && same < 128 && row[at + same] == row[at]) same++;
-    if (same >= 2) {
+    while (at + same < row.size() && same < (tga ? 128u : 255u) && row[at + same] == row[at])
+      same++;
+    if (tga) {
       bytes.push_back(static_cast<unsigned char>(0x80 | (same - 1)));
-      append_pixel(row[at]);
-      at += same;
-      continue;
+      append_bgr(bytes, row[at]);
+    } else {
+      bytes.insert(bytes.end(), {static_cast<unsigned char>(same),
+                                 static_cast<unsigned char>(palette_index(row[at]))});
     }
-    size_t raw = 1;
-    while (at + raw < row.size() && raw < 128 &&
-           (at + raw + 1 >= row.size() || row[at + raw] != row[at + raw + 1]))
-      raw++;
-    bytes.push_back(static_cast<unsigned char>(raw - 1));
-    for (size_t i = 0; i < raw; i++) append_pixel(row[at + i]);
-    at += raw;
+    at += same;
   }
 }
 
@@ -122,26 +86,21 @@ Bytes encode_picture(BITMAP *picture, PictureCoding coding, bool top_down) {
     bytes = bmp_header(w, top_down ? -h : h, 8, 1, 256);
   }
   const int depth = bitmap_color_depth(picture);
-  for (int y : stored_rows(h, top_down)) {
+  for (int stored = 0; stored < h; stored++) {
+    const int y = top_down ? stored : h - 1 - stored;
     std::vector<int> row;
     for (int x = 0; x < w; x++) {
       const int colour = getpixel(picture, x, y);
       row.push_back(getr_depth(depth, colour) << 16 | getg_depth(depth, colour) << 8 |
                     getb_depth(depth, colour));
     }
-    if (coding == PictureCoding::bmp_run_length) {
-      for (int &colour : row) colour = palette_index(colour);
-      append_bmp_runs(bytes, row);
-      bytes.insert(bytes.end(), {0, 0});  // end of row
-    } else if (coding == PictureCoding::tga_run_length) {
-      append_tga_packets(bytes, row);
-    } else {
-      for (int rgb : row)
-        bytes.insert(bytes.end(), {static_cast<unsigned char>(blue(rgb)),
-                                   static_cast<unsigned char>(green(rgb)),
-                                   static_cast<unsigned char>(red(rgb))});
+    if (coding == PictureCoding::bmp || coding == PictureCoding::tga) {
+      for (int rgb : row) append_bgr(bytes, rgb);
       while (coding == PictureCoding::bmp && (bytes.size() - 54) % 4) bytes.push_back(0);
+      continue;
     }
+    append_runs(bytes, row, is_tga(coding));
+    if (!is_tga(coding)) bytes.insert(bytes.end(), {0, 0});  // end of row
   }
   if (coding == PictureCoding::bmp_run_length) bytes.insert(bytes.end(), {0, 1});
   return bytes;
@@ -179,11 +138,7 @@ std::string asset_copy_with(const std::vector<std::pair<std::string, Bytes>> &re
 
 std::string asset_copy_at_size_limits(bool largest) {
   const auto flat = [](int w, int h, PictureCoding coding) {
-    BITMAP *picture = create_bitmap_ex(24, w, h);
-    clear_to_color(picture, makecol_depth(24, 120, 90, 60));
-    Bytes bytes = encode_picture(picture, coding);
-    destroy_bitmap(picture);
-    return bytes;
+    return encode_picture(make_filled_bitmap(w, h, makecol(120, 90, 60)).get(), coding);
   };
   if (largest)
     return asset_copy_with({{"terreno.tga", flat(16384, 200, PictureCoding::tga_run_length)},

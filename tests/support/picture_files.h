@@ -11,6 +11,7 @@
 
 namespace testing_support {
 
+// Each plain coding is followed by its run-length one.
 enum class PictureCoding { bmp, bmp_run_length, tga, tga_run_length };
 using Bytes = std::vector<unsigned char>;
 
@@ -19,10 +20,9 @@ inline bool is_tga(PictureCoding coding) {
 }
 
 // The picture's colours as a file: BMP at 24 bits (rows padded to whole
-// words), BMP run-length coded at 8 bits over a 256-colour palette (runs,
-// literal stretches, an end of every row and of the picture), TGA at 24 bits
-// plain or in run-length packets that each stay within a row. Bottom row first
-// unless `top_down`.
+// words), BMP run-length coded at 8 bits over a 256-colour palette (runs of
+// one colour, an end of every row and of the picture), TGA at 24 bits plain or
+// in run packets that each stay within a row. Bottom row first unless `top_down`.
 Bytes encode_picture(BITMAP *picture, PictureCoding coding, bool top_down = false);
 
 // The header made to say width x height, the pixels left as they are.
