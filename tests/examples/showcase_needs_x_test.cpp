@@ -88,10 +88,7 @@ TEST(Showcase, PicturesAtTheSizeLimitsShowInEveryScene) {
 TEST(Showcase, CloseButtonEndsItInEverySceneAndInOpenGLWithStatusZeroAndNothingSaid) {
   start_headless_allegro(24);
   for (int scene = 1; scene <= kSceneCount + 1; scene++) {
-    LaunchOptions options = showcase({});
-    // In a sanitizer build: the GL driver's own blocks, which it never frees,
-    // are unloaded with it at exit and cannot be told from ours by name.
-    if (scene > kSceneCount) options.environment = {{"ASAN_OPTIONS", "detect_leaks=0"}};
+    const LaunchOptions options = showcase({});
     GameProcess shown(ZEPHYRUN_BINARY_DIR "/zephyrun-showcase", built_asset_directory(),
                       options);
     const int caption = std::min(scene, kSceneCount);
