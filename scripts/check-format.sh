@@ -16,6 +16,6 @@ else
 fi
 files=()
 for f in "${listed[@]}"; do [ -e "$f" ] && files+=("$f"); done  # not deleted meanwhile
-[ "${#files[@]}" -gt 0 ] || { echo "$0: no C++ files under $1" >&2; exit 1; }
+[ "${#files[@]}" -gt 0 ] || { echo "$0: no C++ files under $PWD" >&2; exit 1; }
 "$formatter" --dry-run --Werror "${files[@]}"
 echo "${#files[@]} files as clang-format leaves them"
