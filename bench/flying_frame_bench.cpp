@@ -42,7 +42,8 @@ struct Scene {
     std::mt19937 random(3);
     for (int y = 0; y < 200; y++)
       for (int x = 0; x < 1280; x++)
-        putpixel(terrain.get(), x, y, makecol(random() & 127, 64 + (random() & 127), random() & 63));
+        putpixel(terrain.get(), x, y,
+                 makecol(random() & 127, 64 + (random() & 127), random() & 63));
     asteroid = rounded_picture(120, 110, 2);
     shot = rounded_picture(184, 67, 3);
     ship = rounded_picture(164, 205, 4);
@@ -116,10 +117,11 @@ BENCHMARK(BM_GroundReference)->Unit(benchmark::kMicrosecond);
 template <SpriteRoutine sprite>
 void BM_ShipSprite(benchmark::State &state) {
   Scene scene;
-  for (auto _ : state)
-    sprite(scene.back.get(), scene.ship.get(), 327, 409, 150, 98, -5, -52, -110);
+  for (auto _ : state) sprite(scene.back.get(), scene.ship.get(), 327, 409, 150, 98, -5, -52, -110);
 }
-BENCHMARK(BM_ShipSprite<zephyrun::sprite>)->Name("BM_ShipSpriteFast")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShipSprite<zephyrun::sprite>)
+    ->Name("BM_ShipSpriteFast")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ShipSprite<reference_sprite>)
     ->Name("BM_ShipSpriteReference")
     ->Unit(benchmark::kMicrosecond);
@@ -129,7 +131,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run> &runs) override {
     for (const Run &run : runs)
-      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
+      if (run.run_type == Run::RT_Iteration)
+        times[run.benchmark_name()] = run.GetAdjustedRealTime();
     ConsoleReporter::ReportRuns(runs);
   }
   void print_ratio(const std::string &what, const std::string &fast, const std::string &plain) {

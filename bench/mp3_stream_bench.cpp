@@ -39,7 +39,8 @@ void StreamPlaysAMinuteOfMusic(benchmark::State &state) {
     if (result != 1) state.SkipWithError("the stream did not reach the end");
     close_mp3_file(mp3);
   }
-  state.counters["x_realtime"] = benchmark::Counter(music_seconds(), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["x_realtime"] =
+      benchmark::Counter(music_seconds(), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(StreamPlaysAMinuteOfMusic)->Arg(4 * 4608)->Unit(benchmark::kMillisecond);
 
@@ -54,12 +55,14 @@ void LibraryDecodesTheSameMinute(benchmark::State &state) {
     mpg123_open(handle, minute_file().c_str());
     size_t done;
     int rc;
-    while ((rc = mpg123_read(handle, pcm.data(), pcm.size(), &done)) == MPG123_OK || rc == MPG123_NEW_FORMAT)
+    while ((rc = mpg123_read(handle, pcm.data(), pcm.size(), &done)) == MPG123_OK ||
+           rc == MPG123_NEW_FORMAT)
       benchmark::DoNotOptimize(pcm.data());
     if (rc != MPG123_DONE) state.SkipWithError("libmpg123 did not reach the end");
     mpg123_delete(handle);
   }
-  state.counters["x_realtime"] = benchmark::Counter(music_seconds(), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["x_realtime"] =
+      benchmark::Counter(music_seconds(), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(LibraryDecodesTheSameMinute)->Unit(benchmark::kMillisecond);
 

@@ -37,13 +37,14 @@ void BM_BlockDissolveCall(benchmark::State &state) {
     benchmark::DoNotOptimize(zephyrun::dissolvcas(p.work.get(), p.target.get(), p.first.get(), 0,
                                                   p.second.get(), 0, W, H, 16));
   while (zephyrun::dispixflag)
-    zephyrun::dissolvcas(p.work.get(), p.target.get(), p.first.get(), 0, p.second.get(), 0, W, H, 16);
+    zephyrun::dissolvcas(p.work.get(), p.target.get(), p.first.get(), 0, p.second.get(), 0, W, H,
+                         16);
 }
 BENCHMARK(BM_BlockDissolveCall)->Unit(benchmark::kMicrosecond);
 
 int column_step(Pictures &p, int strip) {
-  return zephyrun::dissolvworm(p.work.get(), p.target.get(), p.first.get(), 0, p.second.get(), 0,
-                               W, H, 8, strip);
+  return zephyrun::dissolvworm(p.work.get(), p.target.get(), p.first.get(), 0, p.second.get(), 0, W,
+                               H, 8, strip);
 }
 
 // Calls at every point of a run, set-up and completion included in proportion.
@@ -81,7 +82,11 @@ void BM_ColumnDissolvePeakMemory(benchmark::State &state) {
   state.counters["left_after_run"] = static_cast<double>(left_over);
   state.counters["calls_per_run"] = static_cast<double>(calls) / state.iterations();
 }
-BENCHMARK(BM_ColumnDissolvePeakMemory)->Arg(1)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ColumnDissolvePeakMemory)
+    ->Arg(1)
+    ->Arg(10)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_VoxelView(benchmark::State &state) {
   start_headless_allegro(15);
@@ -95,8 +100,8 @@ void BM_VoxelView(benchmark::State &state) {
   BitmapPtr view = make_filled_bitmap(W, H, 0);
   float heading = 0.0f;
   for (auto _ : state) {
-    zephyrun::rendervoxel(view.get(), heights.get(), colours.get(), sky.get(), 320 << 16,
-                          320 << 16, heading, 200, 300, 640, 380);
+    zephyrun::rendervoxel(view.get(), heights.get(), colours.get(), sky.get(), 320 << 16, 320 << 16,
+                          heading, 200, 300, 640, 380);
     heading += 0.01f;
   }
 }
@@ -112,8 +117,8 @@ void BM_CollisionTest(benchmark::State &state) {
   rectfill(right.get(), 32, 0, 63, 63, makecol(40, 200, 40));
   const int shift = state.range(0) ? 16 : 0;
   for (auto _ : state)
-    benchmark::DoNotOptimize(zephyrun::collisione(W, H, left.get(), 64, 64, 300, 200, right.get(),
-                                                  300 - shift, 200));
+    benchmark::DoNotOptimize(
+        zephyrun::collisione(W, H, left.get(), 64, 64, 300, 200, right.get(), 300 - shift, 200));
   state.SetLabel(state.range(0) ? "hit" : "miss, full scan");
 }
 BENCHMARK(BM_CollisionTest)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

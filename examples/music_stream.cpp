@@ -71,9 +71,9 @@ int main(int argc, char **argv) {
     rectfill(back, 40, 180, 599, 300, makecol(10, 10, 50));
     textout_centre_ex(back, font, status.c_str(), 320, 200, makecol(255, 255, 255), -1);
     if (song)
-      textprintf_centre_ex(back, font, 320, 230, makecol(255, 220, 80), -1,
-                           "poll %d: %s, %d:%02d", last_poll, poll_meaning(last_poll),
-                           frames_played / 30 / 60, frames_played / 30 % 60);
+      textprintf_centre_ex(back, font, 320, 230, makecol(255, 220, 80), -1, "poll %d: %s, %d:%02d",
+                           last_poll, poll_meaning(last_poll), frames_played / 30 / 60,
+                           frames_played / 30 % 60);
     textout_centre_ex(back, font, "Esc quits", 320, 270, makecol(160, 160, 200), -1);
 
     // Present, paced to about 30 frames a second.

@@ -33,8 +33,8 @@ int main() {
     std::fprintf(stderr, "opengl_presentation: run me where cielo.bmp and asteroide.tga are\n");
     return 1;
   }
-  BITMAP *back = create_bitmap(640, 480);   // the frame is drawn here
-  BITMAP *shown = create_bitmap(640, 480);  // the pacing copies it here for renderGL
+  BITMAP *back = create_bitmap(640, 480);      // the frame is drawn here
+  BITMAP *shown = create_bitmap(640, 480);     // the pacing copies it here for renderGL
   float turn_x = 0, turn_y = 0, distance = 0;  // degrees, degrees, and dz (0 fills the window)
   int rock_x = 100, rock_y = 80, step_x = 5, step_y = 3;
 

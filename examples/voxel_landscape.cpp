@@ -29,10 +29,10 @@ static int hill_height(int column, int row) {
 static int ground_colour(int height, int rise) {
   const float light = std::clamp(1.0f + rise * 0.08f, 0.5f, 1.4f);
   auto lit = [light](int level) { return std::min(255, static_cast<int>(level * light)); };
-  if (height <= 20) return makecol(30, 70, 170);                // the flat sea
-  if (height < 110) return makecol(lit(70), lit(150), lit(60));  // meadows
-  if (height < 170) return makecol(lit(120), lit(100), lit(70)); // rock
-  return makecol(lit(240), lit(240), lit(250));                  // snow
+  if (height <= 20) return makecol(30, 70, 170);                  // the flat sea
+  if (height < 110) return makecol(lit(70), lit(150), lit(60));   // meadows
+  if (height < 170) return makecol(lit(120), lit(100), lit(70));  // rock
+  return makecol(lit(240), lit(240), lit(250));                   // snow
 }
 
 int main() {

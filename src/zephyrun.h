@@ -178,16 +178,16 @@ void doppiobuffering(int rate, BITMAP *back, BITMAP *front, int showfps, int res
 
 // Pacing state.
 extern std::time_t tempo1;  // clock second the measuring window opened; 0 = none open
-extern int fps;           // passes counted in the open window
-extern int fps1;          // count of the last closed window: the counter shows it
-extern int fps3;          // count of the last window outside rate +/- 2
-extern int misuratore;    // windows so far outside the band; 0 = still calibrating
-extern int rallentatore;  // the wait count per pass (times frame); negative = none
-extern int frame;         // its multiplier: 1 in mode 0, fps3 x misuratore in mode 1
-extern int intervallo;    // the wait loop's counter
-extern char score[32];    // the counter text of the last call
-extern int arrtext;       // 1 once the counter bitmap bittext2 exists
-extern BITMAP *bittext2;  // 128x16 overlay the counter text is drawn on
+extern int fps;             // passes counted in the open window
+extern int fps1;            // count of the last closed window: the counter shows it
+extern int fps3;            // count of the last window outside rate +/- 2
+extern int misuratore;      // windows so far outside the band; 0 = still calibrating
+extern int rallentatore;    // the wait count per pass (times frame); negative = none
+extern int frame;           // its multiplier: 1 in mode 0, fps3 x misuratore in mode 1
+extern int intervallo;      // the wait loop's counter
+extern char score[32];      // the counter text of the last call
+extern int arrtext;         // 1 once the counter bitmap bittext2 exists
+extern BITMAP *bittext2;    // 128x16 overlay the counter text is drawn on
 
 // Seams for the outside world, so tests can stand in for the clock and the display.
 extern std::time_t (*pacing_clock)();  // wall clock seconds, as time(NULL)
@@ -239,8 +239,8 @@ extern BITMAP *oggetto1;  // scratch, three screens by three, all magic pink bet
 // reaches target is made; where terrain has holes or is smaller than height
 // rows by span/2 columns, the ground is transparent.
 // Returns at once, touching nothing, unless 2 <= height <= 9999 and span >= 2.
-void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
-               int left, int top, int angle);
+void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step, int left,
+               int top, int angle);
 
 // Ground state.
 extern int array;                // set-up: 2 = no bitmaps yet, 1 = no tables yet, 0 = ready
@@ -262,8 +262,7 @@ extern float b;                  // the sum that fills inc, 1.0 at start
 // horizon lies 100 rows above baserow. heightmap is read as one byte per pixel
 // and must be at least 640x640, or nothing at all is drawn.
 void rendervoxel(BITMAP *destination, BITMAP *heightmap, BITMAP *colourmap, BITMAP *backdrop,
-                 int startx, int starty, float heading, int eye, int steps, int rays,
-                 int baserow);
+                 int startx, int starty, float heading, int eye, int steps, int rays, int baserow);
 // value x 65536, truncated toward zero; no range check.
 int tofixed(float value);
 // Timer-callback-shaped ticks: voxelfn adds 1 to counter, voxelwaitfn takes 1 off.
@@ -357,13 +356,13 @@ int collisione(int areaw, int areah, BITMAP *spr1, int spr1w, int spr1h, int spr
                BITMAP *spr2, int spr2x, int spr2y);
 
 // Collision state.
-extern int arr;           // 1 once the scratch areas exist
-extern BITMAP *bit2;      // scratch area the first sprite is drawn into
-extern BITMAP *bit4;      // scratch area the second sprite is drawn into
-extern int collx;         // the scan's column offset from spr1x
-extern int colly;         // the scan's row offset from spr1y
-extern int collcolore;    // the last pixel read from bit4
-extern int collcolore2;   // the last pixel read from bit2
+extern int arr;          // 1 once the scratch areas exist
+extern BITMAP *bit2;     // scratch area the first sprite is drawn into
+extern BITMAP *bit4;     // scratch area the second sprite is drawn into
+extern int collx;        // the scan's column offset from spr1x
+extern int colly;        // the scan's row offset from spr1y
+extern int collcolore;   // the last pixel read from bit4
+extern int collcolore2;  // the last pixel read from bit2
 
 // ---------------------------------------------------------------------------
 // Screen transitions
@@ -436,15 +435,15 @@ struct mp3stream {
   bool data_wanted;                // waiting for the next block
   int last_length;                 // -1 while more may follow, else valid bytes of the final block
   FrameDecoder *decoder;
-  bool has_xing;                   // the first frame carries a Xing header
-  int first_frame_length;          // bytes, header included
-  int sample_rate;                 // Hz
+  bool has_xing;           // the first frame carries a Xing header
+  int first_frame_length;  // bytes, header included
+  int sample_rate;         // Hz
   bool stereo;
-  int bits;                        // always 16
-  int frame_bytes;                 // PCM bytes of one decoded frame
-  AUDIOSTREAM *audio_stream;       // NULL while not playing
-  int frames_per_buffer;           // frames decoded into each audio buffer
-  int end_countdown;               // silent buffers still to play once the data has run out
+  int bits;                   // always 16
+  int frame_bytes;            // PCM bytes of one decoded frame
+  AUDIOSTREAM *audio_stream;  // NULL while not playing
+  int frames_per_buffer;      // frames decoded into each audio buffer
+  int end_countdown;          // silent buffers still to play once the data has run out
 };
 
 // An MP3 file being played: the open file and the stream it supplies.
@@ -476,9 +475,9 @@ void almp3_free_mp3stream_buffer(mp3stream *stream, int bytes_used);
 // -3 = the next block did not come in time. 1, -2 and -3 stop playback.
 int almp3_poll_mp3stream(mp3stream *stream);
 
-void almp3_stop_mp3stream(mp3stream *stream);         // stops playback, if playing
-int almp3_is_playing_mp3stream(mp3stream *stream);    // TRUE while an audio stream is attached
-void almp3_destroy_mp3stream(mp3stream *stream);      // stops and releases; NULL does nothing
+void almp3_stop_mp3stream(mp3stream *stream);       // stops playback, if playing
+int almp3_is_playing_mp3stream(mp3stream *stream);  // TRUE while an audio stream is attached
+void almp3_destroy_mp3stream(mp3stream *stream);    // stops and releases; NULL does nothing
 
 // Opens an MP3 file and reads its first block: NULL on any failure.
 mp3_handle *open_mp3_file(const char *name);

@@ -34,8 +34,8 @@ int pick_crop(Random &random) {
 
 struct Band {
   int top, height;
-  std::vector<int> edges;   // left column of each field, then ground_width
-  std::vector<int> crops;   // one per field
+  std::vector<int> edges;  // left column of each field, then ground_width
+  std::vector<int> crops;  // one per field
 };
 
 std::vector<Band> lay_out_fields(Random &random) {

@@ -11,7 +11,9 @@ float smoothstep(float edge0, float edge1, float v) {
 }
 
 Picture::Picture(int width, int height, Rgb fill, bool opaque)
-    : w(width), h(height), colour(static_cast<size_t>(width) * height, fill),
+    : w(width),
+      h(height),
+      colour(static_cast<size_t>(width) * height, fill),
       solid(static_cast<size_t>(width) * height, opaque ? 1 : 0) {}
 
 void Picture::paint(int x, int y, Rgb c) {

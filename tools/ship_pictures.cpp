@@ -84,7 +84,9 @@ bool hull_part(float x, float y, Rgb &c) {
 
 bool wing_part(float x, float y, Rgb &c) {
   for (int side = -1; side <= 1; side += 2) {
-    Point wing[4] = {{cx + side * 18.0f, 86}, {cx + side * 69.0f, 103}, {cx + side * 69.0f, 117},
+    Point wing[4] = {{cx + side * 18.0f, 86},
+                     {cx + side * 69.0f, 103},
+                     {cx + side * 69.0f, 117},
                      {cx + side * 18.0f, 114}};
     if (!in_convex(wing, 4, x, y)) continue;
     float across = std::fabs(x - cx) / 69.0f;
@@ -100,7 +102,9 @@ bool wing_part(float x, float y, Rgb &c) {
 
 bool fin_part(float x, float y, Rgb &c) {
   for (int side = -1; side <= 1; side += 2) {
-    Point fin[4] = {{cx + side * 7.0f, 84}, {cx + side * 19.0f, 84}, {cx + side * 33.0f, 40},
+    Point fin[4] = {{cx + side * 7.0f, 84},
+                    {cx + side * 19.0f, 84},
+                    {cx + side * 33.0f, 40},
                     {cx + side * 28.0f, 40}};
     if (!in_convex(fin, 4, x, y)) continue;
     float along = (84.0f - y) / 44.0f;

@@ -85,9 +85,11 @@ void draw_logo(Picture &title, const Lettering &text) {
         Rgb fill =
             mix(Rgb{1.0f, 0.96f, 0.70f}, Rgb{1.0f, 0.62f, 0.16f}, smoothstep(0.0f, 0.55f, t));
         fill = mix(fill, Rgb{0.80f, 0.20f, 0.10f}, smoothstep(0.55f, 1.0f, t));
-        if (!text.solid(px - 3, py - 3)) fill = mix(fill, Rgb{1, 1, 1}, 0.7f);  // lit bevel
-        else if (!text.solid(px + 3, py + 3)) fill = fill * 0.55f;              // shaded bevel
-        if (std::fmod(py - text.top, text.scale) < 1.0f) fill = fill * 0.9f;     // scan lines
+        if (!text.solid(px - 3, py - 3))
+          fill = mix(fill, Rgb{1, 1, 1}, 0.7f);  // lit bevel
+        else if (!text.solid(px + 3, py + 3))
+          fill = fill * 0.55f;                                                // shaded bevel
+        if (std::fmod(py - text.top, text.scale) < 1.0f) fill = fill * 0.9f;  // scan lines
         title.at(x, y) = fill;
         continue;
       }

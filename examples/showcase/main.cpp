@@ -13,8 +13,8 @@
 
 namespace showcase {
 
-static const Scene *const scenes[scene_count] = {&transitions_scene, &voxel_scene,
-                                                 &collision_scene, &music_scene, &opengl_scene};
+static const Scene *const scenes[scene_count] = {&transitions_scene, &voxel_scene, &collision_scene,
+                                                 &music_scene, &opengl_scene};
 static int scene_index = 0;
 
 static void draw_caption(BITMAP *frame, int number, const Caption &caption) {

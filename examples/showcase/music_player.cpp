@@ -86,11 +86,16 @@ static std::string minutes_and_seconds(double seconds) {
 
 static const char *meaning_of(int poll) {
   switch (poll) {
-    case 0: return "playing";
-    case 1: return "finished";
-    case -2: return "stopped, corrupt data";
-    case -3: return "stopped, data came too late";
-    default: return "not playing";
+    case 0:
+      return "playing";
+    case 1:
+      return "finished";
+    case -2:
+      return "stopped, corrupt data";
+    case -3:
+      return "stopped, data came too late";
+    default:
+      return "not playing";
   }
 }
 
@@ -102,8 +107,8 @@ std::string music_status() {
 
 void draw_music_badge(BITMAP *frame) {
   if (!song) return;
-  const std::string badge = std::string("music ") + (ended ? "ended " : "") +
-                            minutes_and_seconds(elapsed_seconds());
+  const std::string badge =
+      std::string("music ") + (ended ? "ended " : "") + minutes_and_seconds(elapsed_seconds());
   textout_right_ex(frame, font, badge.c_str(), 630, 10, makecol(255, 255, 255), -1);
 }
 

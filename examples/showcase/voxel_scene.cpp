@@ -12,10 +12,10 @@
 
 namespace showcase {
 
-constexpr int map_size = 640;   // rendervoxel reads a 640x640 height map
-constexpr int sea_level = 28;   // heights below are sea, drawn flat
-constexpr float turn_speed = 0.03f;    // radians a frame
-constexpr float flying_speed = 2.0f;   // map cells a frame
+constexpr int map_size = 640;         // rendervoxel reads a 640x640 height map
+constexpr int sea_level = 28;         // heights below are sea, drawn flat
+constexpr float turn_speed = 0.03f;   // radians a frame
+constexpr float flying_speed = 2.0f;  // map cells a frame
 constexpr uint32_t island_seed = 0;
 
 static BITMAP *heights = nullptr;  // 8 bits a pixel: one height byte a cell

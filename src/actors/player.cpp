@@ -69,8 +69,8 @@ static void fly_in() {
 }
 
 static void draw_ship(int left, int top, int width_growth, int height_growth) {
-  sprite(buf, static_cast<BITMAP *>(cors[giocont2].dat), ship_width, ship_height, left, top,
-         giorot, width_growth, height_growth);
+  sprite(buf, static_cast<BITMAP *>(cors[giocont2].dat), ship_width, ship_height, left, top, giorot,
+         width_growth, height_growth);
 }
 
 void giocatore() {

@@ -24,8 +24,8 @@ void sparogiocatore(int fire) {
     proflag3 = 1;
   }
   if (proflag3 == 1) {
-    sprite(buf, static_cast<BITMAP *>(cors[shot_picture].dat), shot_width, shot_height, xpro,
-           ypro, 0, wpro, hpro);
+    sprite(buf, static_cast<BITMAP *>(cors[shot_picture].dat), shot_width, shot_height, xpro, ypro,
+           0, wpro, hpro);
     wpro = wpro - width_step;
     hpro = hpro - height_step;
     if (wpro <= last_width_growth && hpro <= last_height_growth) proflag3 = 0;

@@ -74,11 +74,12 @@ int answer_command_line(const CommandLine &line, const char *program, const char
   switch (line.action) {
     case CommandLine::show_help:
       std::printf("%s\n", usage.c_str());
-      std::printf("  --scale N     show the 640x480 picture N times larger (1 to 4), in sharp\n"
-                  "                N x N blocks\n"
-                  "  --scale auto  the largest N whose window fits in 90%% of the desktop\n"
-                  "  --help        show this help and exit\n"
-                  "  --version     show the version and exit\n");
+      std::printf(
+          "  --scale N     show the 640x480 picture N times larger (1 to 4), in sharp\n"
+          "                N x N blocks\n"
+          "  --scale auto  the largest N whose window fits in 90%% of the desktop\n"
+          "  --help        show this help and exit\n"
+          "  --version     show the version and exit\n");
       return 0;
     case CommandLine::show_version:
       std::printf("%s %s\n", program, ZEPHYRUN_VERSION);

@@ -97,8 +97,7 @@ Header read_tga_header(const unsigned char *bytes, size_t length) {
   // The library reads every palette entry into a table of 256, at sizes it knows.
   const bool known_entry =
       palette_entry_bits == 16 || palette_entry_bits == 24 || palette_entry_bits == 32;
-  if (palette_type == 1 &&
-      (!known_entry || first_colour != 0 || palette_colours > palette_entries))
+  if (palette_type == 1 && (!known_entry || first_colour != 0 || palette_colours > palette_entries))
     return refuse(header, odd_tga);
   if (header.width == 0 || header.height == 0) return refuse(header, "it holds no pixels");
   const int64_t palette_bytes = palette_type == 1 ? palette_colours * (palette_entry_bits / 8) : 0;
@@ -106,8 +105,7 @@ Header read_tga_header(const unsigned char *bytes, size_t length) {
   return header;
 }
 
-Header read_header(const unsigned char *bytes, size_t length, bool tga,
-                   const PictureSize &needed) {
+Header read_header(const unsigned char *bytes, size_t length, bool tga, const PictureSize &needed) {
   Header header = tga ? read_tga_header(bytes, length) : read_bmp_header(bytes, length);
   if (header.fault.empty()) header.fault = picture_size_fault(header.width, header.height, needed);
   return header;
@@ -150,7 +148,8 @@ std::string bmp_runs_fault(const unsigned char *bytes, size_t length, size_t at,
 std::string bmp_data_fault(const unsigned char *bytes, size_t length, const Header &header) {
   // The library sizes its bitmap by the signed row count, and so fails.
   if (header.top_down) return "it is stored top row first, which the library cannot read";
-  if (header.data_start < 14 + header.header_size || header.data_start > static_cast<int64_t>(length))
+  if (header.data_start < 14 + header.header_size ||
+      header.data_start > static_cast<int64_t>(length))
     return cut_short;
   const int64_t bits = header.bits, compression = header.compression;
   const bool plain = compression == 0 || (compression == 3 && (bits == 16 || bits == 32));
@@ -199,8 +198,8 @@ std::string size_text(int64_t width, int64_t height) {
 }  // namespace
 
 std::string picture_size_fault(int64_t width, int64_t height, const PictureSize &needed) {
-  if (width >= needed.least_width && width <= needed.most_width &&
-      height >= needed.least_height && height <= needed.most_height)
+  if (width >= needed.least_width && width <= needed.most_width && height >= needed.least_height &&
+      height <= needed.most_height)
     return "";
   const std::string least = size_text(needed.least_width, needed.least_height);
   const std::string most = size_text(needed.most_width, needed.most_height);
@@ -227,13 +226,12 @@ std::string picture_file_fault(const char *name, const PictureSize &needed) {
   const Header header = read_header(bytes.data(), bytes.size(), tga, needed);
   // Past a sound header, no picture of a needed size takes more than six
   // bytes a pixel however it is coded; a longer file is read only that far.
-  const size_t most =
-      header.fault.empty() ? header_block + 6 * header.width * header.height + 4 * header.height
-                           : 0;
+  const size_t most = header.fault.empty()
+                          ? header_block + 6 * header.width * header.height + 4 * header.height
+                          : 0;
   unsigned char block[65536];
   size_t got;
-  while (bytes.size() < most &&
-         (got = std::fread(block, 1, sizeof block, file)) > 0)
+  while (bytes.size() < most && (got = std::fread(block, 1, sizeof block, file)) > 0)
     bytes.insert(bytes.end(), block, block + got);
   std::fclose(file);
   if (bytes.empty()) return "it is empty";

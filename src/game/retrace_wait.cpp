@@ -3,8 +3,8 @@
 // the 1/60 s boundaries of the monotonic clock. It sleeps, never spins.
 #include "zephyrun.h"
 
-#include <cerrno>
 #include <time.h>
+#include <cerrno>
 
 namespace zephyrun {
 

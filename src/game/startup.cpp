@@ -25,8 +25,7 @@ BITMAP *bit, *cielo, *asteroide, *prese;
 constexpr int needed_objects = 16;
 
 static int report_failure(const char *program, const char *what) {
-  std::fprintf(stderr, "%s: %s%s%s\n", program, what, allegro_error[0] ? ": " : "",
-               allegro_error);
+  std::fprintf(stderr, "%s: %s%s%s\n", program, what, allegro_error[0] ? ": " : "", allegro_error);
   return 1;
 }
 
@@ -76,8 +75,9 @@ static int load_datafile_checked(const char *program, const char *name, DATAFILE
   int count = 0;
   while ((*loaded)[count].type != DAT_END) count++;
   if (count < needed_objects)
-    return report_unusable_file(program, name, std::to_string(count) + " objects where " +
-                                                   std::to_string(needed_objects) + " are needed");
+    return report_unusable_file(
+        program, name,
+        std::to_string(count) + " objects where " + std::to_string(needed_objects) + " are needed");
   for (int object = 0; object < needed_objects; object += 3)
     if ((*loaded)[object].type != DAT_BITMAP)
       return report_unusable_file(program, name,
@@ -101,7 +101,9 @@ int load_assets(const char *program) {
   const struct {
     BITMAP **loaded;
     PictureSize size;
-  } pictures[] = {{&bit, ground_size}, {&cielo, full_screen_size}, {&asteroide, actor_size},
+  } pictures[] = {{&bit, ground_size},
+                  {&cielo, full_screen_size},
+                  {&asteroide, actor_size},
                   {&prese, full_screen_size}};
   if (load_datafile_checked(program, asset_file_names[0], &cors) != 0) return 1;
   for (int i = 0; i < 4; i++) {

@@ -6,11 +6,11 @@
 
 namespace zephyrun {
 
-constexpr int mp3_file_block_bytes = 32768;    // the file is read in blocks this size
+constexpr int mp3_file_block_bytes = 32768;  // the file is read in blocks this size
 constexpr int first_frame_search_bytes = 28672;
 constexpr int resync_search_bytes = 16384;
-constexpr int frame_output_bytes = 8192;       // most PCM one frame may give
-constexpr int xing_piece_bytes = 1792;         // feed size when frames vary (Xing streams)
+constexpr int frame_output_bytes = 8192;  // most PCM one frame may give
+constexpr int xing_piece_bytes = 1792;    // feed size when frames vary (Xing streams)
 
 // The frame-header test on four bytes (sync, version, layer II/III, bitrate, rate).
 bool frame_header_passes(const unsigned char *header);

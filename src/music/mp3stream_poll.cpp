@@ -40,8 +40,7 @@ static bool resynchronise(mp3stream *stream, const unsigned char *bytes, int end
     if (!decode_one_frame(stream->decoder, bytes + at, end - at, feed_piece(stream), out, room,
                           consumed, produced))
       continue;
-    if (next_header_acceptable(bytes, end, at + decoder_frame_length(stream->decoder)))
-      return true;
+    if (next_header_acceptable(bytes, end, at + decoder_frame_length(stream->decoder))) return true;
     std::memset(out, 0, *produced);
   }
   return false;

@@ -1,7 +1,7 @@
 // The scrolling ground: a flat textured plane that recedes to a horizon and
 // streams towards the viewer, each row the wider the nearer it lies.
-#include "zephyrun.h"
 #include "turned_area.h"
+#include "zephyrun.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -77,8 +77,8 @@ static Area ground_seen(BITMAP *target, int pivot_x, int pivot_y, int centre_x, 
                         int angle, int last_row) {
   int left = 0, top = 0, right = target->w - 1, bottom = target->h - 1;
   if (get_clip_state(target)) get_clip_rect(target, &left, &top, &right, &bottom);
-  const Area seen = turned_bounds(left, top, right + 1, bottom + 1, pivot_x, pivot_y, centre_x,
-                                  centre_y, -angle);
+  const Area seen =
+      turned_bounds(left, top, right + 1, bottom + 1, pivot_x, pivot_y, centre_x, centre_y, -angle);
   return {std::clamp(seen.left, 0, bmp3->w - 1), std::clamp(seen.top, 0, last_row),
           std::clamp(seen.right, -1, bmp3->w - 1), std::clamp(seen.bottom, -1, last_row)};
 }
@@ -161,8 +161,8 @@ static void make_ground_row(BITMAP *terrain, int row, int height, int offset, in
 // is what the ground needs (opaque, as tall as the ground, as wide as the
 // strip); where it is not, the ground stays transparent there rather than
 // showing stale strip memory.
-void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
-               int left, int top, int angle) {
+void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step, int left,
+               int top, int angle) {
   // The row tables hold 10000 entries, and rows are cut from span / 2 columns.
   if (height < 2 || height > 9999 || span / 2 < 1) return;
   if (array == 2) create_ground_bitmaps(span, height);
@@ -181,8 +181,8 @@ void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift,
       const int dw = static_cast<int>(schermox + height * inc[a]);
       int shift = scorrimentox[a] % schermox;
       if (shift < 0) shift += schermox;
-      make_ground_row(terrain, a, height, offset, shift,
-                      span_columns(a, dx, dw).of_column.data(), seen);
+      make_ground_row(terrain, a, height, offset, shift, span_columns(a, dx, dw).of_column.data(),
+                      seen);
     }
     scorrimentox[a] = scorrimentox[a] + drift;
     if (scorrimentox[a] >= 2 * schermox + span) scorrimentox[a] = 2 * schermox;

@@ -1,7 +1,7 @@
 // The scaled, turned sprite every actor draws through: stretched into a
 // scratch, then pivoted onto the destination.
-#include "zephyrun.h"
 #include "turned_area.h"
+#include "zephyrun.h"
 
 #include <algorithm>
 
@@ -72,7 +72,8 @@ void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int left
 
   stretch_sprite(oggetto1, picture, 0, 0, basew + groww, baseh + growh);
   // Destination pixels the turned picture can land on.
-  const Area reach = turned_bounds(0, 0, width, height, basew / 2, baseh / 2, pivot_x, pivot_y, angle);
+  const Area reach =
+      turned_bounds(0, 0, width, height, basew / 2, baseh / 2, pivot_x, pivot_y, angle);
   draw_clipped_to(destination, reach, [&] {
     pivot_picture(destination, oggetto1, pivot_x, pivot_y, basew / 2, baseh / 2, angle);
   });

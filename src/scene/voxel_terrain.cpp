@@ -23,8 +23,7 @@ void voxelfn() { counter = counter + 1; }
 void voxelwaitfn() { counter = counter - 1; }
 
 void rendervoxel(BITMAP *destination, BITMAP *heightmap, BITMAP *colourmap, BITMAP *backdrop,
-                 int startx, int starty, float heading, int eye, int steps, int rays,
-                 int baserow) {
+                 int startx, int starty, float heading, int eye, int steps, int rays, int baserow) {
   // The walk reads raw bytes of the map's rows: a smaller map would be read past its end.
   if (heightmap->w < map_cells || heightmap->h < map_cells) return;
 

@@ -67,8 +67,8 @@ static void end_column_run(int width, int step) {
   diswormfine = 1.0f;
 }
 
-int dissolvworm(BITMAP * /*work*/, BITMAP *target, BITMAP *pic1, int col1, BITMAP *pic2,
-                int col2, int width, int height, int speed2, int step) {
+int dissolvworm(BITMAP * /*work*/, BITMAP *target, BITMAP *pic1, int col1, BITMAP *pic2, int col2,
+                int width, int height, int speed2, int step) {
   if (!dissolvworm_arguments_usable(width, height, speed2, step)) return -1;
 
   if (diswormflag == 0) {

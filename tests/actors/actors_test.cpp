@@ -52,8 +52,10 @@ class ActorsTest : public ::testing::Test {
 
 TEST_F(ActorsTest, ShipFliesInFromBelowAnimatingAndRestsAfter36Calls) {
   // After call n: y, width growth, height growth, fly-in state.
-  const int timeline[][5] = {{1, 518, 188, 238, 1}, {21, 278, -52, -2, 1},
-                             {30, 170, -52, -110, 1}, {36, 98, -52, -110, 2}};
+  const int timeline[][5] = {{1, 518, 188, 238, 1},
+                             {21, 278, -52, -2, 1},
+                             {30, 170, -52, -110, 1},
+                             {36, 98, -52, -110, 2}};
   V shown;
   int call = 0;
   for (auto [after, ty, tw, th, state] : timeline) {
@@ -90,8 +92,7 @@ TEST_F(ActorsTest, FirstFrameShowsTheFlyInStartAndLaterOnesWhatThePreviousCallLe
       const V left = {giocont2, x, y, giorot, giow, gioh};
       hold(step.keys);
       giocatore();
-      expect_drawn(pictures[left[0]].get(), 327, 409, left[1], left[2], left[3], left[4],
-                   left[5]);
+      expect_drawn(pictures[left[0]].get(), 327, 409, left[1], left[2], left[3], left[4], left[5]);
     }
   }
 }
@@ -112,12 +113,14 @@ TEST_F(ActorsTest, ArrowKeysSteerWithinTheWindowLeaningIntoSidewaysMoves) {
   const struct {
     V keys;
     int calls, x, y, lean;
-  } steps[] = {
-      {{}, 1, 138, 86, 0},           {all, 1, 138, 86, 5},  // left, then right read last
-      {{KEY_LEFT}, 60, -30, 86, 0},  {{KEY_RIGHT}, 60, 354, 86, 0},
-      {{KEY_UP}, 60, 354, -58, 0},   {{KEY_DOWN}, 60, 354, 98, 0},
-      {{KEY_LEFT, KEY_UP}, 60, -30, -58, 0},
-      {all, 1, -18, -46, 5}};  // at the limits only the moves away from them
+  } steps[] = {{{}, 1, 138, 86, 0},
+               {all, 1, 138, 86, 5},  // left, then right read last
+               {{KEY_LEFT}, 60, -30, 86, 0},
+               {{KEY_RIGHT}, 60, 354, 86, 0},
+               {{KEY_UP}, 60, 354, -58, 0},
+               {{KEY_DOWN}, 60, 354, 98, 0},
+               {{KEY_LEFT, KEY_UP}, 60, -30, -58, 0},
+               {all, 1, -18, -46, 5}};  // at the limits only the moves away from them
   for (auto &step : steps) {
     hold(step.keys);
     for (int call = 0; call < step.calls; call++) giocatore();

@@ -38,8 +38,8 @@ TEST(Examples, EachDrawsItsSceneFromTheDataFolderAndEndsWithStatusZeroOnEscapeOr
   for (const char *name : kExamples)
     for (const bool close_button : {false, true}) {
       Example example(name);
-      ASSERT_TRUE(example.shows_within(30, shows_a_scene))
-          << name << " showed no scene\n" << example.output();
+      ASSERT_TRUE(example.shows_within(30, shows_a_scene)) << name << " showed no scene\n"
+                                                           << example.output();
       if (close_button)
         ASSERT_TRUE(example.click_close_button()) << name;
       else

@@ -35,8 +35,8 @@ double share_alike(const Screenshot &one, const Screenshot &other) {
   int alike = 0;
   for (int y = 0; y < kCaptionTop; y++)
     for (int x = 0; x < 640; x++)
-      alike += near_colour(one.at(x, y), other.at(x, y)[0], other.at(x, y)[1],
-                           other.at(x, y)[2], 10);
+      alike +=
+          near_colour(one.at(x, y), other.at(x, y)[0], other.at(x, y)[1], other.at(x, y)[2], 10);
   return alike / (640.0 * kCaptionTop);
 }
 
@@ -54,9 +54,10 @@ std::vector<Screenshot> tour(const std::string &dir) {
     const int expected = scene > kSceneCount ? 1 : scene;
     Screenshot shot;
     if (scene > 1) shown.key("key", "Tab");
-    EXPECT_TRUE(shown.shows_within(20, [&](const Screenshot &s) {
-      return caption_numbers_scene(s, expected);
-    }, &shot)) << "scene " << expected << " did not show\n" << shown.output();
+    EXPECT_TRUE(shown.shows_within(
+        20, [&](const Screenshot &s) { return caption_numbers_scene(s, expected); }, &shot))
+        << "scene " << expected << " did not show\n"
+        << shown.output();
     scenes.push_back(shot);
   }
   shown.key("keydown", "Escape");
@@ -89,19 +90,20 @@ TEST(Showcase, CloseButtonEndsItInEverySceneAndInOpenGLWithStatusZeroAndNothingS
   start_headless_allegro(24);
   for (int scene = 1; scene <= kSceneCount + 1; scene++) {
     const LaunchOptions options = showcase({});
-    GameProcess shown(ZEPHYRUN_BINARY_DIR "/zephyrun-showcase", built_asset_directory(),
-                      options);
+    GameProcess shown(ZEPHYRUN_BINARY_DIR "/zephyrun-showcase", built_asset_directory(), options);
     const int caption = std::min(scene, kSceneCount);
     for (int tab = 1; tab < caption; tab++) shown.key("key", "Tab");
-    ASSERT_TRUE(shown.shows_within(20, [&](const Screenshot &s) {
-      return caption_numbers_scene(s, caption);
-    })) << "scene " << caption << " did not show\n" << shown.output();
+    ASSERT_TRUE(shown.shows_within(
+        20, [&](const Screenshot &s) { return caption_numbers_scene(s, caption); }))
+        << "scene " << caption << " did not show\n"
+        << shown.output();
     if (scene > kSceneCount) {
       shown.key("key", "g");
       // The frame turns on a quad in OpenGL, so the caption leaves its place.
-      ASSERT_TRUE(shown.shows_within(20, [&](const Screenshot &s) {
-        return !caption_numbers_scene(s, caption);
-      })) << "no OpenGL frame came\n" << shown.output();
+      ASSERT_TRUE(shown.shows_within(
+          20, [&](const Screenshot &s) { return !caption_numbers_scene(s, caption); }))
+          << "no OpenGL frame came\n"
+          << shown.output();
     }
     ASSERT_TRUE(shown.click_close_button()) << "scene " << scene;
     EXPECT_EQ(shown.wait_exit(1), 0) << "scene " << scene;

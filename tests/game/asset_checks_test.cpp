@@ -40,9 +40,24 @@ File claiming(Coding coding, int64_t w, int64_t h) {
 File bmp_codes(int w, int h, const Bytes &codes) { return {run_length_bmp(w, h, codes), false}; }
 // An 8-bit TGA over a palette of `colours` 24-bit entries, w x h pixels of 0.
 File palette_tga(int colours, int w, int h) {
-  Bytes bytes{0, 1, 1, 0, 0, static_cast<unsigned char>(colours),
-              static_cast<unsigned char>(colours >> 8), 24, 0, 0, 0, 0,
-              static_cast<unsigned char>(w), 0, static_cast<unsigned char>(h), 0, 8, 0};
+  Bytes bytes{0,
+              1,
+              1,
+              0,
+              0,
+              static_cast<unsigned char>(colours),
+              static_cast<unsigned char>(colours >> 8),
+              24,
+              0,
+              0,
+              0,
+              0,
+              static_cast<unsigned char>(w),
+              0,
+              static_cast<unsigned char>(h),
+              0,
+              8,
+              0};
   bytes.resize(bytes.size() + 3 * colours + w * h);
   return {bytes, true};
 }
@@ -86,8 +101,8 @@ TEST(PictureCheck, SizesAreJudgedFromTheHeaderAtBothSidesOfEachLimit) {
       {"one column fewer", screen, claiming(bmp_rle, 639, 480), "639x480 where 640x480"},
       {"one row more", screen, claiming(bmp_rle, 640, 481), "640x481"},
       {"one row fewer", screen, claiming(bmp, 640, 479), "640x479"},
-      {"a top-down picture's rows are counted without their sign", screen,
-       claiming(bmp, 640, -481), "640x481 where"},
+      {"a top-down picture's rows are counted without their sign", screen, claiming(bmp, 640, -481),
+       "640x481 where"},
       {"top-down 480 rows is full-screen too, but the library cannot load it", screen,
        claiming(bmp, 640, -480), "top row first"},
       {"1280 columns is the narrowest ground", ground, claiming(tga, 1280, 200), sound_size},
@@ -113,14 +128,11 @@ TEST(PictureCheck, SizesAreJudgedFromTheHeaderAtBothSidesOfEachLimit) {
 TEST(PictureCheck, PlainPixelsMustAllBeThereWithTheirRowPadding) {
   start_headless_allegro(15);
   expect_cases({
-      {"3 columns at 24 bits take 12 bytes a row, padding included", actor, picture(bmp, 3, 2),
-       ""},
-      {"rows without their padding are cut short", actor, cut(picture(bmp, 3, 2), 6),
-       "cut short"},
+      {"3 columns at 24 bits take 12 bytes a row, padding included", actor, picture(bmp, 3, 2), ""},
+      {"rows without their padding are cut short", actor, cut(picture(bmp, 3, 2), 6), "cut short"},
       {"4 columns need no padding: whole", actor, picture(bmp, 4, 2), ""},
       {"4 columns, one byte short", actor, cut(picture(bmp, 4, 2), 1), "cut short"},
-      {"a TGA whole, here top-down, which the library reads", actor, picture(tga, 3, 2, true),
-       ""},
+      {"a TGA whole, here top-down, which the library reads", actor, picture(tga, 3, 2, true), ""},
       {"TGA one byte short", actor, cut(picture(tga, 3, 2), 1), "cut short"},
       {"a palette of 256 colours", actor, palette_tga(256, 2, 2), ""},
       {"a palette of 257 colours overflows the library's table", actor, palette_tga(257, 2, 2),
@@ -134,13 +146,12 @@ TEST(PictureCheck, RunLengthCodesMustEndInTheFileAndStayInsideThePicture) {
   expect_cases({
       {"BMP codes ending at the last row's end, without an end of picture", actor,
        cut(picture(bmp_rle, 5, 3), 2), ""},
-      {"BMP codes ending one byte before that", actor, cut(picture(bmp_rle, 5, 3), 3),
-       "cut short"},
+      {"BMP codes ending one byte before that", actor, cut(picture(bmp_rle, 5, 3), 3), "cut short"},
       {"a run to the row's end", actor, bmp_codes(4, 2, {4, 7, 0, 0, 4, 7, 0, 1}), ""},
       {"a run one pixel past it", actor, bmp_codes(4, 2, {5, 7, 0, 0, 4, 7, 0, 1}),
        "outside the picture"},
-      {"literal pixels past the row's end", actor,
-       bmp_codes(4, 1, {2, 7, 0, 3, 1, 2, 3, 0, 0, 1}), "outside"},
+      {"literal pixels past the row's end", actor, bmp_codes(4, 1, {2, 7, 0, 3, 1, 2, 3, 0, 0, 1}),
+       "outside"},
       {"literal pixels, padded to a word, then a run exactly filling the row", actor,
        bmp_codes(5, 1, {0, 3, 1, 2, 3, 0, 2, 7, 0, 1}), ""},
       {"a move up to the top row", actor, bmp_codes(4, 2, {0, 2, 0, 1, 4, 7, 0, 1}), ""},
@@ -148,8 +159,8 @@ TEST(PictureCheck, RunLengthCodesMustEndInTheFileAndStayInsideThePicture) {
       {"a move right to the row's end", actor, bmp_codes(4, 2, {0, 2, 4, 0, 0, 1}), ""},
       {"a move right past it", actor, bmp_codes(4, 2, {0, 2, 5, 0, 0, 1}), "outside"},
       {"codes that never end the picture", actor, bmp_codes(4, 2, {4, 7, 0, 0}), "cut short"},
-      {"top-down TGA packets ending exactly at the file's end", actor,
-       picture(tga_rle, 5, 3, true), ""},
+      {"top-down TGA packets ending exactly at the file's end", actor, picture(tga_rle, 5, 3, true),
+       ""},
       {"TGA packets ending one byte early", actor, cut(picture(tga_rle, 5, 3), 1), "cut short"},
       {"a raw TGA packet of a row's pixels", actor, tga_packets(2, 1, {1, 1, 2, 3, 4, 5, 6}), ""},
       {"a raw TGA packet one byte short", actor, tga_packets(2, 1, {1, 1, 2, 3, 4, 5}),

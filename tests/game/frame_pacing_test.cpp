@@ -106,8 +106,7 @@ TEST_F(FramePacing, FrameIsShownWithTheCounterThenTheBackBufferIsCleared) {
     blit(pattern.get(), back_.get(), 0, 0, 0, 0, 640, 480);
     pass(30, 0, showfps);
     BitmapPtr expected = make_pattern_bitmap(640, 480);
-    if (showfps)
-      textout_ex(expected.get(), font, "FPS: 25 ", 10, 10, makecol(255, 255, 255), -1);
+    if (showfps) textout_ex(expected.get(), font, "FPS: 25 ", 10, 10, makecol(255, 255, 255), -1);
     EXPECT_EQ(first_difference(expected.get(), screen), "") << "counter " << showfps;
     EXPECT_TRUE(pixel_is(back_.get(), 320, 240, 0, 0, 0));
   }

@@ -72,10 +72,12 @@ TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowsAndTheCloseButton) {
   EXPECT_TRUE(game.shows_within(20, [&](const Screenshot &s) { return !ship_at_rest(s); }));
   game.key("keyup", "Left");
   int moved_x = kNoShip;
-  EXPECT_TRUE(game.shows_within(20, [&](const Screenshot &s) {
-    moved_x = ship_x(s, ships);
-    return moved_x != kNoShip && moved_x <= kShipRestX - 12;
-  })) << "holding Left did not move the ship; last seen at " << moved_x;
+  EXPECT_TRUE(game.shows_within(20,
+                                [&](const Screenshot &s) {
+                                  moved_x = ship_x(s, ships);
+                                  return moved_x != kNoShip && moved_x <= kShipRestX - 12;
+                                }))
+      << "holding Left did not move the ship; last seen at " << moved_x;
 
   ASSERT_TRUE(game.click_close_button()) << "the window does not take WM_DELETE_WINDOW";
   EXPECT_EQ(game.wait_exit(1), 0) << "in flight";
@@ -172,12 +174,13 @@ TEST(Game, OversizedPicturesStopBothProgramsFromTheirHeadersAlone) {
     const char *file;
     int64_t width, height;
   } cases[] = {
-      {"cielo.bmp", 65537, 65536}, {"cielo.bmp", 30000, 30000}, {"cielo.bmp", 641, 480},
-      {"present.bmp", 65537, 65536}, {"present.bmp", 30000, 30000}, {"present.bmp", 640, 481},
-      {"terreno.tga", 65535, 65535}, {"terreno.tga", 30000, 30000}, {"terreno.tga", 16385, 200},
-      {"terreno.tga", 1280, 201}, {"asteroide.tga", 65535, 65535},
-      {"asteroide.tga", 30000, 30000}, {"asteroide.tga", 4097, 4096},
-      {"asteroide.tga", 4096, 4097},
+      {"cielo.bmp", 65537, 65536},     {"cielo.bmp", 30000, 30000},
+      {"cielo.bmp", 641, 480},         {"present.bmp", 65537, 65536},
+      {"present.bmp", 30000, 30000},   {"present.bmp", 640, 481},
+      {"terreno.tga", 65535, 65535},   {"terreno.tga", 30000, 30000},
+      {"terreno.tga", 16385, 200},     {"terreno.tga", 1280, 201},
+      {"asteroide.tga", 65535, 65535}, {"asteroide.tga", 30000, 30000},
+      {"asteroide.tga", 4097, 4096},   {"asteroide.tga", 4096, 4097},
   };
   for (const auto &oversized : cases)
     for (const bool run_length : {false, true}) {
@@ -187,10 +190,10 @@ TEST(Game, OversizedPicturesStopBothProgramsFromTheirHeadersAlone) {
       Bytes bytes = encode_picture(make_pattern_bitmap(2, 2).get(), coding);
       set_header_size(bytes, coding, oversized.width, oversized.height);
       const std::string dir = asset_copy_with({{oversized.file, bytes}});
-      expect_both_refuse(dir, oversized.file,
-                         std::to_string(oversized.width) + "x" +
-                             std::to_string(oversized.height) + " where ",
-                         true);
+      expect_both_refuse(
+          dir, oversized.file,
+          std::to_string(oversized.width) + "x" + std::to_string(oversized.height) + " where ",
+          true);
       std::filesystem::remove_all(dir);
     }
 }

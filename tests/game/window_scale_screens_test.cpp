@@ -50,7 +50,8 @@ double share_of_sky(const Screenshot &frame, BITMAP *sky, int top, int bottom) {
 int counter_in(const std::string &window) {
   std::string number;
   run_command("xwd -silent -id " + window + " | convert xwd:- -sample '640x480!' -depth 8 " +
-                  "ppm:- | " ZEPHYRUN_BINARY_DIR "/read_game_counter", &number);
+                  "ppm:- | " ZEPHYRUN_BINARY_DIR "/read_game_counter",
+              &number);
   return number.empty() ? -1 : std::stoi(number);
 }
 

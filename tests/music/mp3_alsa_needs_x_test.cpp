@@ -18,7 +18,8 @@ using namespace testing_support;
 namespace {
 
 // Where a signal first grows loud, in stereo frames.
-template <typename Samples> size_t first_loud_frame(const Samples &samples) {
+template <typename Samples>
+size_t first_loud_frame(const Samples &samples) {
   const auto loud = std::find_if(samples.begin(), samples.end(),
                                  [](double sample) { return std::fabs(sample) > 200; });
   return (loud - samples.begin()) / 2;

@@ -84,24 +84,23 @@ TEST_F(Mp3Stream, EveryFilePlaysSampleForSampleAsTheReferenceThenTwoSilentBuffer
     const char *label, *fixture;
     size_t cut_to, tag_at, leading_tag;
     int buffer_bytes, rate, channels;
-  } cases[] = {
-      {"stereo CBR", "stereo_cbr.mp3", kAll, 0, 0, 4 * kFrameBytes, 44100, 2},
-      {"stereo VBR with Xing", "stereo_vbr.mp3", kAll, 0, 0, 16384, 44100, 2},
-      {"mono", "mono.mp3", kAll, 0, 0, 5 * 2304, 44100, 1},
-      {"MPEG-2 22 kHz", "mpeg2_22khz.mp3", kAll, 0, 0, 8192, 22050, 2},
-      {"MPEG-2.5 8 kHz", "mpeg25_8khz.mp3", kAll, 0, 0, 1152, 8000, 1},
-      {"Layer II", "layer2.mp2", kAll, 0, 0, 20000, 44100, 2},
-      {"shorter than a block", "short.mp3", kAll, 0, 0, kFrameBytes, 44100, 2},
-      {"ID3v1 tag at the end", "stereo_cbr.mp3", kAll, kAll, 0, 9216, 44100, 2},
-      // 145 frames of 576 bytes: the stream stands exactly at the tag with the
-      // last frame still in the decoder.
-      {"tag where the stream stands", "stereo_32khz.mp3", 145 * 576, kAll, 0, 3 * kFrameBytes,
-       32000, 2},
-      {"tag between frames", "stereo_32khz.mp3", kAll, 100 * 576, 0, 9216, 32000, 2},
-      {"leading tag", "stereo_cbr.mp3", kAll, 0, 20000, 3 * kFrameBytes, 44100, 2},
-      {"exactly one block", "stereo_cbr.mp3", 32768, 0, 0, kFrameBytes, 44100, 2},
-      {"exactly two blocks", "stereo_cbr.mp3", 2 * 32768, 0, 0, 7 * kFrameBytes, 44100, 2},
-      {"truncated tail", "stereo_cbr.mp3", 96000, 0, 0, kFrameBytes, 44100, 2}};
+  } cases[] = {{"stereo CBR", "stereo_cbr.mp3", kAll, 0, 0, 4 * kFrameBytes, 44100, 2},
+               {"stereo VBR with Xing", "stereo_vbr.mp3", kAll, 0, 0, 16384, 44100, 2},
+               {"mono", "mono.mp3", kAll, 0, 0, 5 * 2304, 44100, 1},
+               {"MPEG-2 22 kHz", "mpeg2_22khz.mp3", kAll, 0, 0, 8192, 22050, 2},
+               {"MPEG-2.5 8 kHz", "mpeg25_8khz.mp3", kAll, 0, 0, 1152, 8000, 1},
+               {"Layer II", "layer2.mp2", kAll, 0, 0, 20000, 44100, 2},
+               {"shorter than a block", "short.mp3", kAll, 0, 0, kFrameBytes, 44100, 2},
+               {"ID3v1 tag at the end", "stereo_cbr.mp3", kAll, kAll, 0, 9216, 44100, 2},
+               // 145 frames of 576 bytes: the stream stands exactly at the tag with the
+               // last frame still in the decoder.
+               {"tag where the stream stands", "stereo_32khz.mp3", 145 * 576, kAll, 0,
+                3 * kFrameBytes, 32000, 2},
+               {"tag between frames", "stereo_32khz.mp3", kAll, 100 * 576, 0, 9216, 32000, 2},
+               {"leading tag", "stereo_cbr.mp3", kAll, 0, 20000, 3 * kFrameBytes, 44100, 2},
+               {"exactly one block", "stereo_cbr.mp3", 32768, 0, 0, kFrameBytes, 44100, 2},
+               {"exactly two blocks", "stereo_cbr.mp3", 2 * 32768, 0, 0, 7 * kFrameBytes, 44100, 2},
+               {"truncated tail", "stereo_cbr.mp3", 96000, 0, 0, kFrameBytes, 44100, 2}};
   for (const auto &c : cases) {
     SCOPED_TRACE(c.label);
     ScratchFile file("exact.mp3", edited(c.fixture, c.cut_to, c.tag_at, c.leading_tag));
@@ -159,8 +158,8 @@ TEST_F(Mp3Stream, PlaysOnOverAShortStretchOfGarbageButStopsOnALongOne) {
   ASSERT_GT(audio.samples.size(), reference.size() - 8 * 2304);
   EXPECT_LE(audio.samples.size(), reference.size() + 12 * 2304);
   const size_t before_damage = (50000 / 418 - 1) * 2304;  // samples of the frames before it
-  EXPECT_TRUE(std::equal(audio.samples.begin(), audio.samples.begin() + before_damage,
-                         reference.begin()));
+  EXPECT_TRUE(
+      std::equal(audio.samples.begin(), audio.samples.begin() + before_damage, reference.begin()));
 
   ScratchFile ruined("long-garbage.mp3", inserted(music, 40000, garbage(20000)));
   ASSERT_TRUE(start(ruined.path, 4 * kFrameBytes));

@@ -50,8 +50,10 @@ BitmapPtr make_known_picture(int depth, int w = kWidth, int h = kHeight) {
 // may soften a channel a little; a wrong region is off by ~255.
 void expect_shown(const std::vector<Point> &points) {
   std::string ppm;
-  run_command("xwd -silent -id $(xdotool search --onlyvisible --name opengl_presentation"
-              " | head -1) | convert xwd:- -depth 8 ppm:-", &ppm);
+  run_command(
+      "xwd -silent -id $(xdotool search --onlyvisible --name opengl_presentation"
+      " | head -1) | convert xwd:- -depth 8 ppm:-",
+      &ppm);
   const Screenshot shot = parse_ppm(ppm);
   ASSERT_EQ(shot.width, kWidth) << "the OpenGL window is not on the X screen";
   for (const Point &p : points)
@@ -74,15 +76,29 @@ TEST(OpenGLPresentation, FramesShowAsAskedAndPacingWaitsClearColourAndDepth) {
     float dz, anglex, anglez;
     std::vector<Point> shown;
   } cases[] = {
-      {"fills the window upright", 0, 0, 0,
-       {{320, 8, kWhite}, {4, 24, kRed}, {635, 24, kGreen}, {4, 475, kBlue},
-        {635, 475, kYellow}}},
-      {"dz -1: twice as far, half size at 160..479 x 120..359", -1, 0, 0,
-       {{155, 240, kBlack}, {484, 240, kBlack}, {320, 123, kWhite}, {165, 135, kRed},
+      {"fills the window upright",
+       0,
+       0,
+       0,
+       {{320, 8, kWhite}, {4, 24, kRed}, {635, 24, kGreen}, {4, 475, kBlue}, {635, 475, kYellow}}},
+      {"dz -1: twice as far, half size at 160..479 x 120..359",
+       -1,
+       0,
+       0,
+       {{155, 240, kBlack},
+        {484, 240, kBlack},
+        {320, 123, kWhite},
+        {165, 135, kRed},
         {474, 354, kYellow}}},
-      {"anglex 180: upside down, the white band at the bottom", 0, 180, 0,
+      {"anglex 180: upside down, the white band at the bottom",
+       0,
+       180,
+       0,
        {{4, 475, kWhite}, {160, 140, kBlue}, {480, 360, kGreen}}},
-      {"anglez 90: a quarter anticlockwise, the white band on the left", 0, 0, 90,
+      {"anglez 90: a quarter anticlockwise, the white band on the left",
+       0,
+       0,
+       90,
        {{5, 240, kWhite}, {160, 120, kGreen}, {480, 360, kBlue}}},
   };
   for (const auto &c : cases) {

@@ -53,10 +53,10 @@ bool same_as(const ReferenceGround &r, int height, BITMAP *expected, BITMAP *act
 TEST(ScrollingGround, MatchesThePlainProcedureOverSizesScrollOffsetsDriftsPlacesAndAngles) {
   start_headless_allegro(15);
   const int sizes[][4] = {{2560, 200, 1280, 200}, {1002, 77, 600, 77}, {640, 40, 400, 60}};
-  const int places[][3] = {
-      {-320, 330, 0},   {-320, 300, 5},   {-320, 310, -5},  {-320, 200, 64}, {-500, 100, 128},
-      {100, 350, 0},    {-900, 420, 17},  {500, 460, 0},    {-320, -300, 0}, {700, 100, 0},
-      {-320, 330, 300}, {-100, 0, -37},   {-320, 320, 256}, {-1000, 250, -512}};
+  const int places[][3] = {{-320, 330, 0},   {-320, 300, 5},    {-320, 310, -5},  {-320, 200, 64},
+                           {-500, 100, 128}, {100, 350, 0},     {-900, 420, 17},  {500, 460, 0},
+                           {-320, -300, 0},  {700, 100, 0},     {-320, 330, 300}, {-100, 0, -37},
+                           {-320, 320, 256}, {-1000, 250, -512}};
   const int drifts[] = {0, 5, -5, 640, 37};
   const int steps[] = {1, -1, 0, 3};
   BitmapPtr background = make_pattern_bitmap(640, 480, 4);

@@ -20,7 +20,7 @@ TEST(Sprite, CheapDrawingMatchesThePlainProcedureEverywhere) {
   start_headless_allegro(15);
   FakeDisplay display(640, 480);
   const int bases[][2] = {{240, 220}, {327, 409}, {368, 134}, {31, 17}};
-  const int grows[][2] = {{0, 0},     {-200, -150}, {-75, -37}, {24, 16},    {200, 250},
+  const int grows[][2] = {{0, 0},      {-200, -150}, {-75, -37}, {24, 16},    {200, 250},
                           {-52, -110}, {-240, 10},   {5, -500},  {1700, 1200}};
   const int angles[] = {0, 5, -5, 64, 128, -64, 37, 211, 256, 300};
   const int places[][2] = {{150, 98},  {300, 200}, {20, 400},     {-100, 300},
@@ -48,14 +48,15 @@ TEST(Sprite, CheapDrawingMatchesThePlainProcedureEverywhere) {
       set_clip_rect(expected.get(), 0, 0, 639, 479);
       set_clip_state(actual.get(), FALSE);
     }
-    const auto clip_before = std::make_tuple(actual->cl, actual->ct, actual->cr, actual->cb,
-                                             actual->clip);
-    reference_sprite(expected.get(), picture.get(), base[0], base[1], at[0], at[1], angle,
-                     grow[0], grow[1]);
+    const auto clip_before =
+        std::make_tuple(actual->cl, actual->ct, actual->cr, actual->cb, actual->clip);
+    reference_sprite(expected.get(), picture.get(), base[0], base[1], at[0], at[1], angle, grow[0],
+                     grow[1]);
     zephyrun::sprite(actual.get(), picture.get(), base[0], base[1], at[0], at[1], angle, grow[0],
                      grow[1]);
     ASSERT_EQ(std::make_tuple(actual->cl, actual->ct, actual->cr, actual->cb, actual->clip),
-              clip_before) << "clip changed";
+              clip_before)
+        << "clip changed";
     for (int y = 0; y < 480; y++)
       if (std::memcmp(expected->line[y], actual->line[y], 640 * 2) != 0)
         FAIL() << "base " << base[0] << "x" << base[1] << " growth " << grow[0] << "," << grow[1]

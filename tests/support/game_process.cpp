@@ -102,14 +102,17 @@ void GameProcess::key(const std::string &action, const std::string &key_name) {
 bool GameProcess::shows_within(double timeout_s,
                                const std::function<bool(const Screenshot &)> &shows,
                                Screenshot *last) {
-  return poll_until(timeout_s, [&] {
-    std::string ppm;
-    run_command("xwd -silent -id " + window() + " | convert xwd:- -depth 8 ppm:-", &ppm);
-    Screenshot shot = parse_ppm(ppm);
-    const bool shown = shot.width >= 640 && shot.height >= 480 && shows(shot);
-    if (last) *last = std::move(shot);
-    return shown || !running();
-  }) && running();
+  return poll_until(timeout_s,
+                    [&] {
+                      std::string ppm;
+                      run_command("xwd -silent -id " + window() + " | convert xwd:- -depth 8 ppm:-",
+                                  &ppm);
+                      Screenshot shot = parse_ppm(ppm);
+                      const bool shown = shot.width >= 640 && shot.height >= 480 && shows(shot);
+                      if (last) *last = std::move(shot);
+                      return shown || !running();
+                    }) &&
+         running();
 }
 
 // ImageMagick puts a comment line after the magic number.

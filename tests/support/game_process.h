@@ -37,7 +37,7 @@ class GameProcess {
   GameProcess(const GameProcess &) = delete;
   GameProcess &operator=(const GameProcess &) = delete;
 
-  std::string window();  // its id once shown; empty if it never shows
+  std::string window();             // its id once shown; empty if it never shows
   int wait_exit(double timeout_s);  // exit status; -1 still running, -2 killed by a signal
   std::string output() const;
   long peak_kilobytes() const { return peak_kilobytes_; }  // largest resident size, once exited

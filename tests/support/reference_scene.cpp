@@ -66,8 +66,8 @@ void ReferenceGround::livscroll(BITMAP *terrain, BITMAP *target, int span, int h
     if (shift < 0) shift += schermox;
     blit(bmp2, wrapped_row, shift, a, 0, 0, schermox - shift, 1);
     blit(bmp2, wrapped_row, 0, a, schermox - shift, 0, shift, 1);
-    stretch_blit(wrapped_row, bmp3, 0, 0, schermox, 1, static_cast<int>(-inc[a] * (height / 2)),
-                 a, static_cast<int>(schermox + height * inc[a]), 1);
+    stretch_blit(wrapped_row, bmp3, 0, 0, schermox, 1, static_cast<int>(-inc[a] * (height / 2)), a,
+                 static_cast<int>(schermox + height * inc[a]), 1);
     scorrimentox[a] = scorrimentox[a] + drift;
     if (scorrimentox[a] >= 2 * schermox + span) scorrimentox[a] = 2 * schermox;
     if (scorrimentox[a] <= 2 * schermox - span) scorrimentox[a] = 2 * schermox;

@@ -20,8 +20,8 @@ struct ReferenceGround {
   int scorrimentox[10000] = {};
 
   ~ReferenceGround();
-  void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step,
-                 int x, int y, int angle);
+  void livscroll(BITMAP *terrain, BITMAP *target, int span, int height, int drift, int step, int x,
+                 int y, int angle);
 };
 
 }  // namespace testing_support

@@ -17,9 +17,9 @@ BitmapPtr sample(int depth, int i) {
   BitmapPtr bmp(create_bitmap_ex(depth, sizes[i][0], sizes[i][1]));
   for (int y = 0; y < bmp->h; y++)
     for (int x = 0; x < bmp->w; x++)
-      putpixel(bmp.get(), x, y,
-               makecol_depth(depth, (x * 7 + y * 53) & 255, (x * 29 + 3) & 255,
-                             (y * 61 + x) & 255));
+      putpixel(
+          bmp.get(), x, y,
+          makecol_depth(depth, (x * 7 + y * 53) & 255, (x * 29 + 3) & 255, (y * 61 + x) & 255));
   putpixel(bmp.get(), 0, 0, makecol_depth(depth, 255, 0, 255));
   return bmp;
 }
@@ -49,4 +49,3 @@ TEST_P(DatafileRoundTrip, LoadsBackEveryPixelAndNameAtTheStoredDepthAndAtFifteen
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, DatafileRoundTrip, testing::Values(15, 16, 24, 32));
-

@@ -11,8 +11,7 @@ namespace {
 struct CrossFade : ::testing::Test {
   static void SetUpTestSuite() { start_headless_allegro(15); }
   void fade(BITMAP *pic1, BITMAP *pic2, int level, int width = 64, int height = 48) {
-    zephyrun::dissolvenza(work.get(), target.get(), pic1, kRed, pic2, kBlue, width, height,
-                          level);
+    zephyrun::dissolvenza(work.get(), target.get(), pic1, kRed, pic2, kBlue, width, height, level);
   }
   const int kRed = makecol(255, 0, 0);
   const int kBlue = makecol(0, 0, 255);
