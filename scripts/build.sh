@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds the game, its tools and the tests into
 # build/ (the build also draws the assets into build/assets/). Benchmarks only
-# with ZEPHYRUN_BENCHMARKS=ON; never the fuzz targets (scripts/fuzz-mp3.sh
-# turns them on for its own run). ZEPHYRUN_SANITIZE=ON builds the same into
+# with ZEPHYRUN_BENCHMARKS=ON; never the fuzz targets (scripts/fuzz.sh turns
+# them on for its own run). ZEPHYRUN_SANITIZE=ON builds the same into
 # build-sanitize/ instead, everything under AddressSanitizer and
 # UndefinedBehaviorSanitizer. This is CI's build: a compiler warning stops it.
 set -euo pipefail

@@ -1,29 +1,38 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that zephyrun needs for one purpose:
 #   play     building the game, its showcase and asset maker, and playing
-#   test     that, and the tools of the test suite, benchmarks, fuzzing, the
-#            format and static checks and the measuring and screenshot scripts
+#   test     that, and what the test suite, the benchmarks, fuzzing, the measuring and
+#            screenshot scripts run
 #   package  that of play, and the tools that build and check the .deb files
-# Only what is missing is installed, so a second run is quick and offline.
+# Each package is there for a program or library something of ours calls; the comments say
+# what. Only what is missing is installed, so a second run is quick and offline.
 #   usage: scripts/install-deps.sh play|test|package
 set -euo pipefail
 
 play=(
-  build-essential cmake pkg-config
-  liballegro4-dev liballeggl4-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  libmpg123-dev
+  build-essential cmake pkg-config # g++, make; cmake and ctest; the libraries' flags
+  liballegro4-dev liballeggl4-dev libmpg123-dev libgl-dev libglu1-mesa-dev
+  libgl1-mesa-dri # OpenGL in software, where no other driver is
 )
 test=(
   "${play[@]}"
-  allegro4-doc libgtest-dev googletest libbenchmark-dev
-  xvfb xdotool x11-apps imagemagick bc
-  lame twolame mpg123
-  clang libclang-rt-14-dev
-  clang-format cppcheck appstream
+  libgtest-dev libbenchmark-dev # GoogleTest; Google Benchmark (bench/)
+  xvfb                          # Xvfb: scripts/own-x-server.sh
+  xdotool                       # finds windows, presses keys: tests, measuring, screenshots
+  x11-apps                      # xwd: screenshots of a window
+  x11-utils                     # xwininfo: where a window sits and how large it is
+  imagemagick                   # convert, compare: screenshots to pixels
+  bc                            # the measuring scripts' arithmetic
+  lame twolame                  # encode the music tests' songs (make_mp3_fixtures.sh)
+  mpg123                        # the reference decoder the music tests hold ours to
+  clang libclang-rt-14-dev      # the fuzz targets: clang++ with libFuzzer (scripts/fuzz.sh)
+  clang-format cppcheck         # the format and static checks
+  appstream                     # appstreamcli: the software-centre entry's check
 )
 package=(
   "${play[@]}"
-  debhelper dpkg-dev lintian git
+  debhelper dpkg-dev lintian # dpkg-buildpackage with dh, and the check of its .debs
+  git                        # which files of a clone go into the source package
 )
 
 case "${1:-}" in
