@@ -1,12 +1,20 @@
-// zephyrun: a pseudo-3D arcade shooter drawn in software on Allegro 4, and the
-// toolkit of effects it is built from. This header is the map of the module:
-// every routine, by subsystem, with the file it lives in (under src/).
+// zephyrun: the toolkit of the zephyrun arcade shooter, for games of your own on
+// Allegro 4: frame pacing, a scaled and turned sprite, a scrolling perspective
+// ground, a voxel landscape, an OpenGL presentation, a pixel-exact collision
+// test, screen transitions and an MP3 music stream. Every routine, by family,
+// with the file it lives in (under src/); zephyrun(3) documents each.
 //
 // What is declared here: the routines, the state each routine is documented
 // to keep (callers and tests may read it, so it belongs to the interface), and
 // the seams through which a test stands in for the clock, the display or the
 // mixer. Scratch that no routine is documented to keep (caches and copies a
 // routine makes for its own speed) is static in the file that owns it.
+//
+// The game itself lives in rooms of its own, which are not installed:
+// game/game.h (start-up, the loop and its state), game/command_line.h,
+// window/window.h (the window, its scale and its close button), actors/actors.h
+// (the player, the shot, the asteroid) and assets/assets.h (the asset files and
+// the checks of their bytes).
 #pragma once
 
 #include <allegro.h>
@@ -14,165 +22,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
-#include <string>
 
 namespace zephyrun {
 
 // ---------------------------------------------------------------------------
-// Game loop and frame
+// Frame pacing and presentation: game/frame_pacing.cpp, game/retrace_wait.cpp
 // ---------------------------------------------------------------------------
-
-// --- Start-up and main loop: game/startup.cpp, game/main_loop.cpp ---
-
-// The game's pictures and buffers, made once at start-up and kept for the run.
-extern BITMAP *buf;        // back buffer: each pass draws a whole frame here
-extern BITMAP *dest;       // work bitmap of the title cross-fade
-extern PALETTE colori;     // palette handed to the loaders; nothing reads it
-extern DATAFILE *cors;     // "cor.dat": player frames 0,3,6,9,12 and the shot 15
-extern BITMAP *bit;        // "terreno.tga": the ground texture
-extern BITMAP *cielo;      // "cielo.bmp": the sky
-extern BITMAP *asteroide;  // "asteroide.tga": the asteroid
-extern BITMAP *prese;      // "present.bmp": the title picture
-
-// The loop's phase and counters.
-extern int via;       // 0 = title, 1 = flying; never goes back
-extern int viacont;   // title fade level, +2 a pass
-extern int cicli;     // sway counter, 5 .. 550
-extern int sg;        // vertical sway of the ground
-extern int c;         // ground drift (always 0 in the game)
-extern int d;         // ground scroll step (1 during the ground call)
-extern int r;         // ground angle (always 0 in the game)
-extern int proflag2;  // fire request handed to the shot
-
-// Start-up: library, keyboard, window, the five files. Returns 0, or prints one
-// line on stderr naming what failed and returns 1 (nothing is drawn then).
-// `scale` is the window's magnification, 1..4, or 0 for the desktop's choice.
-int start_up(int scale = 1);
-
-// Start-up pieces other programs built on the module call too. Each returns
-// 0, or prints one line on stderr, "<program>: ...", and returns 1.
-// Starts the library and the keyboard; without an X display the line names
-// the DISPLAY tried, or says that none is set.
-int start_library(const char *program);
-// Opens the 640x480 window, magnified window_scale times, at colour depth 15
-// and gives it `title`.
-int open_window(const char *program, const char *title);
-
-// The five files the game loads from the working directory, in loading order:
-// the animation datafile, the ground texture, the sky, the asteroid, the title.
-inline constexpr const char *asset_file_names[] = {"cor.dat", "terreno.tga", "cielo.bmp",
-                                                   "asteroide.tga", "present.bmp"};
-
-// Loads the five files from the working directory into cors, bit, cielo,
-// asteroide and prese, at the current colour depth. Returns 0, or prints one
-// line on stderr and returns 1: "<program>: cannot load "<file>": " then
-// where it was looked for when it is missing, or else what is wrong with it.
-// The datafile needs at least 16 objects, 0, 3, 6, 9, 12 and 15 bitmaps; the
-// pictures need the sizes below.
-int load_assets(const char *program);
-
-// The sizes a picture may have, each side from least to most. The upper
-// bounds keep the library's loader, which sizes a bitmap as width x height x
-// bytes a pixel in an int, and every depth it converts to, far from overflow:
-// the largest, 4096 x 4096 at 4 bytes, is 64 MB.
-struct PictureSize {
-  int least_width, most_width, least_height, most_height;
-};
-// Sky and title are drawn as the whole frame.
-inline constexpr PictureSize full_screen_size = {640, 640, 480, 480};
-// The ground's rows are its depth; it is at least twice the screen wide, and
-// wider only costs memory.
-inline constexpr PictureSize ground_size = {1280, 16384, 200, 200};
-// The actors are stretched to their drawn sizes, so any sane size does.
-inline constexpr PictureSize actor_size = {1, 4096, 1, 4096};
-
-// Readies the title phase: its first frame shows the title at full brightness.
-void begin_title();
-
-// One pass of the main loop: title or flying frame, then pacing and presentation.
-void run_pass();
-
-// Passes until Escape is down, or the close button has been clicked, at the top of one.
-void run_loop();
-
-// The main routine's body: the command line, start-up, passes until Escape or
-// the close button, shut-down. Returns the process exit status: 0 after Escape,
-// the close button or an answered
-// --help or --version, 1 when start-up failed, 2 for a wrong command line.
-int run_game(int argc, char **argv);
-
-// --- Command line: game/command_line.cpp ---
-
-// What a command line asks of the game or the showcase.
-struct CommandLine {
-  enum Action { play, show_help, show_version, refuse };
-  Action action = play;
-  int scale = 1;               // the window's magnification, 1..4; 0 = auto
-  const char *file = nullptr;  // the one file named, for a program that takes one
-  std::string problem;         // refuse: what is wrong, said after "<program>: "
-};
-
-// Reads --scale N|auto (or --scale=...), --help, --version and, where
-// takes_file, one file name; "--" ends the options. --help and --version
-// answer at once, before anything after them is read; the first fault refuses.
-CommandLine parse_command_line(int argc, const char *const *argv, bool takes_file);
-
-// Answers a line that is not `play`: help or "<program> <version>" on stdout
-// (returns 0), or "<program>: <problem>" and the usage on stderr (returns 2).
-// The usage names file_name as the optional file, unless it is NULL.
-int answer_command_line(const CommandLine &line, const char *program, const char *file_name);
-
-// The largest scale 1..4 whose window, 640N x 480N, fits within 90 % of a
-// desktop of this size each way; 1 when not even that one does.
-int scale_for_desktop(int width, int height);
-
-// The scale itself, or for 0 (auto) the desktop's choice; 1 when the desktop's
-// size cannot be had. Needs the library started.
-int resolved_scale(int scale);
-
-// --- The window's close button: game/close_button.cpp ---
-
-// From now on a click on the window's close button is noted, to end the loop
-// as Escape does. Returns 0, or non-zero where the platform has no close
-// button. On X it holds through later modes, AllegroGL's included.
-int watch_close_button();
-// Whether the close button has been clicked since it was first watched.
-bool close_button_clicked();
-
-// --- Asset file checks: game/datafile_check.cpp, game/picture_check.cpp ---
-
-// Checks of untrusted asset bytes before the library reads them: "" when
-// sound, else what is wrong, worded to follow "cannot load "<file>": ".
-// The structure of an unpacked datafile, from its "ALL." magic on, held
-// against its length: properties, object sizes, nested datafiles and the
-// sizes inside the objects the library parses.
-std::string datafile_fault(const unsigned char *bytes, size_t length);
-// The same of a datafile file, packed or not, as the library would unpack it.
-std::string datafile_file_fault(const char *name);
-// Whether a BMP or TGA picture is of a needed size, judged from its header
-// before anything else is read, and then safe for the library to load: a
-// palette its tables hold, run-length codes that stay inside their rows and
-// the picture, and every pixel its header promises.
-std::string picture_fault(const unsigned char *bytes, size_t length, bool tga,
-                          const PictureSize &needed);
-// The same of a file, BMP or TGA by its name's ending; a file longer than any
-// picture of the needed size can be is read only that far.
-std::string picture_file_fault(const char *name, const PictureSize &needed);
-// "" when width x height is a needed size, else "<w>x<h> where <size> is needed".
-std::string picture_size_fault(int64_t width, int64_t height, const PictureSize &needed);
-
-// --- Frame pacing and presentation: game/frame_pacing.cpp, game/retrace_wait.cpp ---
-
-// The active graphics driver's screen size divided by window_scale: the size
-// of the frame the window shows; 0 x 0 while no mode is set.
-struct ScreenSize {
-  int w, h;
-};
-ScreenSize screen_size();
 
 // Frame pacing and presentation. Counts passes per ~2 s window, adjusts the
 // number of waits per pass towards `rate` (0 = 32767), waits, draws "FPS: n"
-// at (10, 10) when showfps is 1, copies back to front at the screen's size and
+// at (10, 10) when showfps is 1, copies back to front at back's size and
 // clears back. mode 0 waits on the retrace, mode 1 with OpenGL clears.
 void doppiobuffering(int rate, BITMAP *back, BITMAP *front, int showfps, int reset, int mode);
 
@@ -189,7 +48,8 @@ extern char score[32];      // the counter text of the last call
 extern int arrtext;         // 1 once the counter bitmap bittext2 exists
 extern BITMAP *bittext2;    // 128x16 overlay the counter text is drawn on
 
-// Seams for the outside world, so tests can stand in for the clock and the display.
+// Seams for the outside world, so a test can stand in for the clock and the
+// display, and a game on a display whose vsync() waits can use it.
 extern std::time_t (*pacing_clock)();  // wall clock seconds, as time(NULL)
 extern void (*retrace_wait)();         // one retrace: simulated_retrace_wait
 extern void (*gl_clear_wait)();        // one wait in mode 1: clear_gl_buffers
@@ -197,21 +57,6 @@ extern void (*gl_clear_wait)();        // one wait in mode 1: clear_gl_buffers
 // Our retrace wait for displays where the library's vsync() waits on nothing:
 // sleeps until the next 1/60 s boundary of the monotonic clock.
 void simulated_retrace_wait();
-
-// --- The magnified window: game/magnified_window.cpp ---
-
-// How many times the window magnifies the frame, 1..4; set before the window
-// opens. Nothing is drawn or paced at another size for it.
-extern int window_scale;
-
-// Copies source onto target's top-left corner with every pixel a scale x scale
-// block, unfiltered (scale 1: a plain copy).
-void magnify(BITMAP *source, BITMAP *target, int scale);
-
-// Ends a pass as doppiobuffering(rate, back, screen, showfps, reset, 0) does;
-// above window_scale 1 the paced frame with its counter is then magnified
-// onto the window.
-void present_to_window(int rate, BITMAP *back, int showfps, int reset);
 
 // ---------------------------------------------------------------------------
 // Scene rendering
@@ -222,13 +67,14 @@ void present_to_window(int rate, BITMAP *back, int showfps, int reset);
 // Scaled, turned sprite: draws picture at (base + growth) size, centred on the
 // base rectangle at (left, top), turned by angle (256 a turn, clockwise) about the
 // rectangle's centre less half the growth; magic pink stays transparent. A
-// size of 0 or less draws nothing. The first call needs a graphics mode set.
+// size of 0 or less draws nothing. The first call's destination sizes the
+// scratch for good: a picture grown beyond three times its width or height is cut.
 void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int left, int top,
             int angle, int groww, int growh);
 
 // Sprite state.
 extern int data;          // 1 until the first call has made oggetto1
-extern BITMAP *oggetto1;  // scratch, three screens by three, all magic pink between calls
+extern BITMAP *oggetto1;  // scratch, 3x the first destination each way, magic pink between calls
 
 // --- Scrolling ground: scene/scrolling_ground.cpp ---
 
@@ -254,7 +100,7 @@ extern float inc[10000];         // per-row widening: 3, 5, 7, ... from row 0
 extern int scorrimentox[10000];  // per-row horizontal offset into the strip
 extern float b;                  // the sum that fills inc, 1.0 at start
 
-// --- Voxel terrain (toolkit): scene/voxel_terrain.cpp ---
+// --- Voxel terrain: scene/voxel_terrain.cpp ---
 
 // Draws a height-map landscape seen from (startx, starty) (16.16 fixed point)
 // looking along heading (radians): the backdrop's 640x480 first, then one ray
@@ -270,7 +116,7 @@ void voxelfn();
 void voxelwaitfn();
 extern int counter;  // the ticks' count; nothing else reads it
 
-// --- OpenGL presentation (toolkit): scene/opengl_presentation.cpp ---
+// --- OpenGL presentation: scene/opengl_presentation.cpp ---
 
 // Enters a width x height OpenGL mode through AllegroGL, depth being both
 // colour and z-buffer depth (suggested, not required), lit by one white
@@ -298,53 +144,8 @@ extern BITMAP *GLbmp2;      // the scratch, first call's size, at the screen's d
 extern unsigned int GLtex;  // the current call's texture, deleted before it returns
 
 // ---------------------------------------------------------------------------
-// Actors
+// Pixel collision test: actors/collision.cpp
 // ---------------------------------------------------------------------------
-
-// --- Player: actors/player.cpp ---
-
-// Player: draws the ship into buf from cors (frames 0..12), then animates it,
-// steers it with the arrow keys (12 pixels a key, leaning -5/+5 sideways) and
-// flies it in from below on the first 36 calls. A move shows one call later.
-void giocatore();
-
-// Player state; the shot reads x and y.
-extern int x;           // left edge of the base rectangle
-extern int y;           // top edge of the base rectangle
-extern int giow;        // width growth: 200 at the fly-in's start, -52 after it
-extern int gioh;        // height growth: 250 at the fly-in's start, -110 after it
-extern int giorot;      // tilt: 0, -5 or +5
-extern int giocont2;    // datafile object drawn: 0, 3, 6, 9, 12
-extern int giocont1;    // animation direction: 0 = up, 1 = down
-extern int gioattivo1;  // fly-in: 0 = not begun, 1 = flying in, 2 = arrived
-
-// --- Player shot: actors/player_shot.cpp ---
-
-// Player shot: fire = 1 starts a shot in front of the player unless one is in
-// flight; a shot is drawn (cors object 15) shrinking on 10 calls, then ends.
-void sparogiocatore(int fire);
-
-// Shot state.
-extern int xpro;      // left edge of the base rectangle, set at spawn
-extern int ypro;      // top edge of the base rectangle, set at spawn
-extern int wpro;      // width growth
-extern int hpro;      // height growth
-extern int proflag3;  // 1 while a shot is in flight
-
-// --- Enemy asteroid: actors/asteroid.cpp ---
-
-// Enemy: spawns an asteroid at a rand() place when none is in flight, then
-// draws it growing on 15 calls; the next call spawns the next.
-void nemico();
-
-// Asteroid state.
-extern int astx;      // left edge of the base rectangle, 50 .. 549
-extern int asty;      // top edge of the base rectangle, 50 .. 249
-extern int astw;      // width growth
-extern int asth;      // height growth
-extern int astflag1;  // 1 while an asteroid is in flight
-
-// --- Pixel collision test (toolkit): actors/collision.cpp ---
 
 // 1 when spr1 at (spr1x, spr1y) and spr2 at (spr2x, spr2y) share an opaque
 // (not magic pink) pixel inside the window of spr1w+1 x spr1h+1 points at
@@ -376,7 +177,7 @@ extern int collcolore2;  // the last pixel read from bit2
 void dissolvenza(BITMAP *work, BITMAP *target, BITMAP *pic1, int col1, BITMAP *pic2, int col2,
                  int width, int height, int level);
 
-// --- Random block dissolve (toolkit): transitions/block_dissolve.cpp ---
+// --- Random block dissolve: transitions/block_dissolve.cpp ---
 
 // One step: copies a block x block square of pic2 at a random place over an
 // accumulating copy of pic1, the whole of pic2 on call L = 2*(w*h/(block*block)),
@@ -394,7 +195,7 @@ extern int disrandx;         // left edge of this call's block; 0 after a run
 extern int disrandy;         // top edge of this call's block; 0 after a run
 extern float dispixfine;     // 1.0 after the completing call, else 0.0
 
-// --- Column dissolve (toolkit): transitions/column_dissolve.cpp ---
+// --- Column dissolve: transitions/column_dissolve.cpp ---
 
 // One step: strips step wide at x = 0, step, ... width, cut from pic1 as it was
 // on the run's first call, slide down over pic2 at random start speeds, then at
@@ -419,7 +220,7 @@ extern float diswormfine;          // 1.0 after the completing call, else 0.0
 // Music streaming
 // ---------------------------------------------------------------------------
 
-// --- MP3 file stream (toolkit): music/mp3stream.cpp, mp3stream_poll.cpp, mp3_file.cpp ---
+// --- MP3 file stream: music/mp3stream.cpp, mp3stream_poll.cpp, mp3_file.cpp ---
 
 // The libmpg123 decoder of a stream and what we track of it (music/mp3_frames.cpp).
 struct FrameDecoder;

@@ -5,7 +5,7 @@
 
 #include <allegro.h>
 
-#include "zephyrun.h"
+#include "assets/assets.h"
 
 #include <cstdint>
 #include <memory>

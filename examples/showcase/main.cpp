@@ -9,6 +9,10 @@
 // the command line plays through the MP3 stream while the scenes run.
 #include "showcase.h"
 
+#include "assets/assets.h"
+#include "game/command_line.h"
+#include "window/window.h"
+
 #include <cstdio>
 
 namespace showcase {
@@ -28,15 +32,14 @@ static void draw_caption(BITMAP *frame, int number, const Caption &caption) {
 static int start_up(int scale) {
   const char *program = "zephyrun-showcase";
   if (zephyrun::start_library(program) != 0) return 1;
-  zephyrun::window_scale = zephyrun::resolved_scale(scale);
   if (install_timer() != 0) {
     std::fprintf(stderr, "%s: cannot start the timer\n", program);
     return 1;
   }
-  if (zephyrun::open_window(program, program) != 0) return 1;
-  zephyrun::watch_close_button();
-  // The actors draw into the module's back buffer, so every scene draws there.
-  if (!(zephyrun::buf = create_bitmap(640, 480))) {
+  if (zephyrun::open_window(program, program, scale) != 0) return 1;
+  zephyrun::watch_close_button(program);  // a window without one still ends on Escape
+  // The actors draw into the game's back buffer, so every scene draws there.
+  if (!(zephyrun::buf = create_bitmap(zephyrun::frame_width, zephyrun::frame_height))) {
     std::fprintf(stderr, "%s: cannot create the 640x480 frame buffer\n", program);
     return 1;
   }

@@ -4,6 +4,8 @@
 // while the frame pacing waits with OpenGL clears.
 #include "showcase.h"
 
+#include "actors/actors.h"
+
 namespace showcase {
 
 static float turn = 0;  // degrees about the vertical axis

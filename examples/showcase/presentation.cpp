@@ -4,7 +4,9 @@
 // with OpenGL clears (its mode 1), and renderGL shows it on a quad.
 #include "showcase.h"
 
-#include <alleggl.h>
+#include "window/window.h"
+
+#include <alleggl.h>  // remove_allegro_gl
 
 #include <cstdio>
 
@@ -35,22 +37,16 @@ void set_quad_turn(float dz, float anglex, float angley, float anglez) {
 static void restore_software_window() {
   if (screen) return;
   remove_allegro_gl();
-  set_color_depth(15);
-  const int scale = zephyrun::window_scale;
-  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640 * scale, 480 * scale, 0, 0) != 0) {
-    std::fprintf(stderr, "zephyrun-showcase: cannot reopen the software window: %s\n",
-                 allegro_error);
-    lost = true;
-    return;
-  }
-  set_window_title("zephyrun-showcase");
+  if (zephyrun::open_window("zephyrun-showcase", "zephyrun-showcase",
+                            zephyrun::window_layout().scale) != 0)
+    lost = true;  // said on stderr
 }
 
 bool switch_to_opengl() {
   if (opengl_on) return true;
   // The window keeps its size; renderGL still takes the frame at 640x480.
-  const int scale = zephyrun::window_scale;
-  if (zephyrun::gfxGL(640 * scale, 480 * scale, 0, 32) != 0) {
+  const zephyrun::WindowLayout &window = zephyrun::window_layout();
+  if (zephyrun::gfxGL(window.width, window.height, 0, 32) != 0) {
     status = std::string("no OpenGL mode here (") + allegro_error + "): software goes on";
     restore_software_window();
     return false;
@@ -59,7 +55,7 @@ bool switch_to_opengl() {
   // The OpenGL mode leaves the colour depth at 24 or 32; every picture and
   // scratch bitmap of the scenes stays at 15, and so must makecol.
   set_color_depth(15);
-  finished_frame = create_bitmap(640, 480);
+  finished_frame = create_bitmap(zephyrun::frame_width, zephyrun::frame_height);
   if (!finished_frame) {
     std::fprintf(stderr, "zephyrun-showcase: cannot create the OpenGL frame bitmap\n");
     lost = true;
@@ -81,9 +77,9 @@ void present_frame(BITMAP *frame) {
   restart_pacing = false;
   // renderGL never clears the depth buffer, and the pacing clears only when
   // it waits: a turning quad needs a clean one every frame.
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  zephyrun::renderGL(640, 480, 0.0f, 0.0f, quad_dz, quad_anglex, quad_angley, quad_anglez,
-                     finished_frame);
+  zephyrun::clear_gl_buffers();
+  zephyrun::renderGL(zephyrun::frame_width, zephyrun::frame_height, 0.0f, 0.0f, quad_dz,
+                     quad_anglex, quad_angley, quad_anglez, finished_frame);
 }
 
 }  // namespace showcase

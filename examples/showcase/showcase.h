@@ -4,7 +4,7 @@
 // moves on. This header is what the scenes share.
 #pragma once
 
-#include "zephyrun.h"
+#include "game/game.h"  // the game's pictures, which the scenes show, and its frame buffer
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The enemy: one asteroid at a time, appearing small at a random place and
 // growing in place for fifteen frames as it comes at the viewer; the next one
 // appears the frame after.
-#include "zephyrun.h"
+#include "actors/actors.h"
 
 #include <cstdlib>
 

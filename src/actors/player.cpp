@@ -1,7 +1,7 @@
 // The player's ship: drawn first with what the last call left, then animated,
 // steered by the arrow keys (leaning into sideways moves) and, at the start,
 // flown in from below the screen, large, to its resting place.
-#include "zephyrun.h"
+#include "actors/actors.h"
 
 namespace zephyrun {
 

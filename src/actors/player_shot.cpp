@@ -1,6 +1,6 @@
 // The player's shot: one at a time, started in front of the ship on a fire
 // request, then shrinking in place for ten frames as it flies away.
-#include "zephyrun.h"
+#include "actors/actors.h"
 
 namespace zephyrun {
 

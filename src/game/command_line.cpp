@@ -1,7 +1,7 @@
 // The command line of the game and the showcase: how much the window
 // magnifies, help and version. It is read before the library starts, so a
 // wrong one is answered with status 2 and no window ever opens.
-#include "zephyrun.h"
+#include "game/command_line.h"
 
 #include <cstdio>
 #include <cstring>
@@ -88,21 +88,6 @@ int answer_command_line(const CommandLine &line, const char *program, const char
       std::fprintf(stderr, "%s: %s\n%s\n", program, line.problem.c_str(), usage.c_str());
       return 2;
   }
-}
-
-int scale_for_desktop(int width, int height) {
-  int scale = 1;
-  // 640N <= 0.9 width, in whole numbers.
-  while (scale < 4 && 6400 * (scale + 1) <= 9LL * width && 4800 * (scale + 1) <= 9LL * height)
-    scale++;
-  return scale;
-}
-
-int resolved_scale(int scale) {
-  if (scale != 0) return scale;
-  int width = 0, height = 0;
-  if (get_desktop_resolution(&width, &height) != 0) return 1;
-  return scale_for_desktop(width, height);
 }
 
 }  // namespace zephyrun

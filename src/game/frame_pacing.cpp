@@ -17,12 +17,6 @@ char score[32];
 int arrtext;
 BITMAP *bittext2;
 
-ScreenSize screen_size() {
-  if (!gfx_driver) return {0, 0};
-  const int scale = window_scale > 1 ? window_scale : 1;
-  return {gfx_driver->w / scale, gfx_driver->h / scale};
-}
-
 static std::time_t wall_clock_seconds() { return std::time(nullptr); }
 
 std::time_t (*pacing_clock)() = wall_clock_seconds;
@@ -79,7 +73,7 @@ static void draw_counter(BITMAP *back) {
   if (arrtext == 0) {
     bittext2 = create_bitmap(128, 16);
     if (!bittext2) return;  // no counter on this frame; the next one tries again
-    rectfill(bittext2, 0, 0, 128, 16, bitmap_mask_color(bittext2));
+    clear_to_color(bittext2, bitmap_mask_color(bittext2));
     arrtext = 1;
   }
   const int mask = bitmap_mask_color(bittext2);
@@ -96,8 +90,8 @@ void doppiobuffering(int rate, BITMAP *back, BITMAP *front, int showfps, int res
   fps++;
   wait_for_pace(mode);
   if (showfps == 1) draw_counter(back);
-  const ScreenSize size = screen_size();
-  blit(back, front, 0, 0, 0, 0, size.w, size.h);
+  // The whole frame, whatever the window around it: the library clips the copy to front.
+  blit(back, front, 0, 0, 0, 0, back->w, back->h);
   clear(back);
 }
 

@@ -1,7 +1,10 @@
 // One pass of the main loop: a title frame while the title fades out, then
 // flying frames (sky, ground, actors) until Escape or the window's close
 // button; every pass ends with the pacing and presentation.
-#include "zephyrun.h"
+#include "game/game.h"
+
+#include "actors/actors.h"
+#include "window/window.h"
 
 namespace zephyrun {
 
@@ -11,12 +14,12 @@ void begin_title() {
   // The cross-fade shows its blend one pass late, so the first title frame is
   // whatever dest holds: let that be the title picture itself.
   clear(dest);
-  blit(prese, dest, 0, 0, 0, 0, 640, 480);
+  blit(prese, dest, 0, 0, 0, 0, frame_width, frame_height);
 }
 
 static void title_pass() {
   viacont = viacont + 2;
-  dissolvenza(dest, buf, prese, 0, nullptr, makecol(0, 0, 0), 640, 480, viacont);
+  dissolvenza(dest, buf, prese, 0, nullptr, makecol(0, 0, 0), frame_width, frame_height, viacont);
   if (viacont > 254) via = 1;
 }
 
@@ -33,7 +36,7 @@ static void sway_ground() {
 static void flying_pass() {
   if (cicli <= 999) d = 1;
   sway_ground();
-  blit(cielo, buf, 0, 0, 0, 0, 640, 480);
+  blit(cielo, buf, 0, 0, 0, 0, frame_width, frame_height);
   livscroll(bit, buf, 2560, 200, c, d, -320, sg + 330, r);
   d = 0;
   c = 0;

@@ -55,7 +55,11 @@ int gfxGL(int width, int height, int fullscreen, int depth) {
     set_allegro_error("AllegroGL could not be installed");
     return -1;
   }
-  install_timer();
+  // AllegroGL's X driver needs the timer; without it the mode is refused, not half set.
+  if (install_timer() != 0) {
+    set_allegro_error("the timer OpenGL mode needs could not be started");
+    return -1;
+  }
 
   allegro_gl_clear_settings();
   allegro_gl_set(AGL_COLOR_DEPTH, depth);

@@ -31,7 +31,7 @@ static void draw_clipped_to(BITMAP *destination, Area area, Draw draw) {
 }
 
 // Made fast (the plain version is reference_sprite, tests/support/reference_scene.cpp):
-// the picture is stretched into the corner of a scratch three screens wide and
+// the picture is stretched into the corner of a scratch three frames wide and
 // high, and the scratch is pivoted onto the destination. The library's turn
 // samples the scratch along rows it walks from the scratch's own corners, so
 // the scratch keeps its full size (a smaller one would round some turned pixels
@@ -43,15 +43,15 @@ static void draw_clipped_to(BITMAP *destination, Area area, Draw draw) {
 void sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int left, int top,
             int angle, int groww, int growh) {
   if (data == 1) {
-    const ScreenSize screen = screen_size();
-    oggetto1 = create_bitmap(3 * screen.w, 3 * screen.h);
+    // Three frames each way, the frame being the destination the actors draw into.
+    oggetto1 = create_bitmap(3 * destination->w, 3 * destination->h);
     if (oggetto1) clear_to_color(oggetto1, bitmap_mask_color(oggetto1));
     data = 0;
   }
   if (!oggetto1) return;
 
   // What of the stretched picture fits in the scratch; nothing at all when the
-  // size is not positive (or there is no screen to size the scratch by).
+  // size is not positive.
   const int width = std::min(basew + groww, oggetto1->w);
   const int height = std::min(baseh + growh, oggetto1->h);
   if (width <= 0 || height <= 0) return;

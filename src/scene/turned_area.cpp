@@ -1,3 +1,5 @@
+// Where a picture turned about a pivot can land, so the sprite and the ground
+// clip the library's turned draws to those pixels and keep the rest untouched.
 #include "turned_area.h"
 
 #include <algorithm>

@@ -14,6 +14,8 @@ constexpr double field_of_view = 1.0466666666666666;  // 3.14 / 3
 constexpr double half_field_of_view = 0.5233333333333333;
 constexpr int map_cells = 640;
 constexpr int map_limit = map_cells * 65536 - 1;  // last fixed-point coordinate inside
+// The backdrop's area copied under every view, from its top-left corner.
+constexpr int backdrop_width = 640, backdrop_height = 480;
 }  // namespace
 
 int tofixed(float value) { return static_cast<int>(value * 65536.0); }
@@ -28,7 +30,7 @@ void rendervoxel(BITMAP *destination, BITMAP *heightmap, BITMAP *colourmap, BITM
   if (heightmap->w < map_cells || heightmap->h < map_cells) return;
 
   const float angle_step = static_cast<float>(field_of_view / rays);
-  blit(backdrop, destination, 0, 0, 0, 0, 640, 480);
+  blit(backdrop, destination, 0, 0, 0, 0, backdrop_width, backdrop_height);
   float angle = static_cast<float>(heading - half_field_of_view);
 
   for (int column = 0; column < rays; column++) {

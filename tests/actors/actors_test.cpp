@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "actors/actors.h"
 #include "fake_display.h"
 #include "reference_scene.h"
 #include "test_support.h"
-#include "zephyrun.h"
 
 using namespace testing_support;
 using namespace zephyrun;

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "game/command_line.h"
 #include "game_process.h"
-#include "zephyrun.h"
+#include "window/window.h"
 
 using zephyrun::CommandLine;
 

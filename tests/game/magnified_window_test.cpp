@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
-#include "zephyrun.h"
+#include "window/window.h"
 
 using namespace testing_support;
 

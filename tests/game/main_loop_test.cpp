@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "actors/actors.h"
 #include "fake_display.h"
 #include "test_support.h"
-#include "zephyrun.h"
 
 using namespace testing_support;
 using namespace zephyrun;

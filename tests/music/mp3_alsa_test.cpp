@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "game/game.h"
 #include "mp3_fixtures.h"
-#include "zephyrun.h"
 
 using namespace zephyrun;
 using namespace testing_support;

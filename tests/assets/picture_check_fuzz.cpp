@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "zephyrun.h"
+#include "assets/assets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *input, size_t size) {
   static const std::string stem = "/tmp/picture_check_fuzz." + std::to_string(getpid());

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "assets/assets.h"
 #include "picture_files.h"
 #include "test_support.h"
-#include "zephyrun.h"
 
 using namespace testing_support;
 using zephyrun::PictureSize;

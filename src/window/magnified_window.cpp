@@ -1,11 +1,9 @@
 // The window at a whole-number scale, for today's large screens: the frame is
 // drawn, counted and paced at 640x480 as ever, and only its last copy, onto
 // the window, makes every pixel a block of scale x scale, sharp, unfiltered.
-#include "zephyrun.h"
+#include "window/window.h"
 
 namespace zephyrun {
-
-int window_scale = 1;
 
 // Kept between frames: the magnified picture, and the frame as pacing leaves
 // it (pacing clears its back buffer once the frame is copied out).
@@ -39,13 +37,14 @@ void magnify(BITMAP *source, BITMAP *target, int scale) {
 }
 
 void present_to_window(int rate, BITMAP *back, int showfps, int reset) {
-  if (window_scale <= 1) {
+  const int scale = window_layout().scale;
+  if (scale <= 1) {
     doppiobuffering(rate, back, screen, showfps, reset, 0);
     return;
   }
   if (!kept_bitmap(paced_frame, back, back->w, back->h)) return;
   doppiobuffering(rate, back, paced_frame, showfps, reset, 0);
-  magnify(paced_frame, screen, window_scale);
+  magnify(paced_frame, screen, scale);
 }
 
 }  // namespace zephyrun

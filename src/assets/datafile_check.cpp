@@ -4,9 +4,12 @@
 // every property, object header and size is held against the bytes that are
 // really there, nested datafiles included, and so is the part of each object's
 // contents the loader sizes its reads and allocations by.
-#include "zephyrun.h"
+#include "assets/assets.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,6 +21,10 @@ namespace {
 constexpr int deepest_nesting = 16;
 // Every object takes at least its type and two sizes.
 constexpr int64_t smallest_object = 12;
+// What we read of a datafile file at most, unpacked: room for a bitmap at the
+// largest size the game takes (4096x4096, 4 bytes a pixel: 64 MB) and the other
+// objects beside it, far short of what a packed file could unpack to.
+constexpr size_t most_datafile_megabytes = 80;
 
 // The bytes still to read, and what is wrong once something is.
 struct Reader {
@@ -187,16 +194,25 @@ std::string datafile_fault(const unsigned char *bytes, size_t length) {
 }
 
 std::string datafile_file_fault(const char *name) {
+  // The packfile layer reports any failure to open as a bad file.
+  if (FILE *probe = std::fopen(name, "rb"))
+    std::fclose(probe);
+  else
+    return std::string("it cannot be read: ") + std::strerror(errno);
   PACKFILE *file = pack_fopen(name, F_READ_PACKED);
   if (!file) return "it is not an Allegro datafile";
+  const size_t most = most_datafile_megabytes << 20;
   std::vector<unsigned char> bytes;
   unsigned char block[65536];
   long got;
-  while ((got = pack_fread(block, sizeof block, file)) > 0) {
+  while (bytes.size() <= most && (got = pack_fread(block, sizeof block, file)) > 0) {
     bytes.insert(bytes.end(), block, block + got);
     if (got < static_cast<long>(sizeof block)) break;
   }
   pack_fclose(file);
+  if (bytes.size() > most)
+    return "it holds more than " + std::to_string(most_datafile_megabytes) +
+           " MB, more than the game can need";
   return datafile_fault(bytes.data(), bytes.size());
 }
 

@@ -6,10 +6,11 @@
 // fit, every run must stay inside its row and the picture, and the pixel data
 // the header promises must be there (the library would fill what is missing
 // with stray bytes). Top-down BMPs, which the library cannot load, are named.
-#include "zephyrun.h"
+#include "assets/assets.h"
 
 #include <strings.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -220,7 +221,7 @@ std::string picture_file_fault(const char *name, const PictureSize &needed) {
   const bool tga = extension && strcasecmp(extension, ".tga") == 0;
   if (!bmp && !tga) return "it is neither a BMP nor a TGA picture";
   FILE *file = std::fopen(name, "rb");
-  if (!file) return "it is empty";
+  if (!file) return std::string("it cannot be read: ") + std::strerror(errno);
   std::vector<unsigned char> bytes(header_block);
   bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
   const Header header = read_header(bytes.data(), bytes.size(), tga, needed);
