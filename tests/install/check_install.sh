@@ -13,6 +13,25 @@ for f in games/zephyrun games/zephyrun-showcase \
   share/games/zephyrun/{cor.dat,terreno.tga,cielo.bmp,asteroide.tga,present.bmp}; do
   [ -f "$work/stage/$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done
+# The installed header is the toolkit's face: it stands alone, pedantically, and names
+# nothing that the game's own rooms declare (their routines, state and types).
+header=$work/stage/include/zephyrun.h
+# shellcheck disable=SC2046  # the flags are words of their own
+echo '#include <zephyrun.h>' | g++ -std=c++17 -fsyntax-only -Wall -Wextra -Wpedantic -Werror \
+  -x c++ - $(PKG_CONFIG_PATH=$work/stage/$2/pkgconfig pkg-config --cflags zephyrun)
+rooms=("$here"/../../src/{game,window,actors,assets}/*.h)
+game_names=$({
+  grep -hoE '^[A-Za-z][A-Za-z_:<>&* ]* [*&]?[a-z_A-Z][a-zA-Z_0-9]*\(' "${rooms[@]}" |
+    grep -oE '[a-zA-Z_0-9]+\($' | tr -d '('
+  grep -hoE '^(extern|inline constexpr) [^;=(]*' "${rooms[@]}" | sed 's/ *$//; s/\[.*//' |
+    grep -oE '[a-zA-Z_0-9]+$'
+  grep -hoE '^struct [A-Za-z_]+' "${rooms[@]}" | cut -d' ' -f2
+} | sort -u)
+[ "$(wc -w <<<"$game_names")" -gt 40 ] || { echo "too few names in the game's headers" >&2; exit 1; }
+code=$(sed 's://.*$::' "$header")  # comments may use a short name as a word
+for name in $game_names; do
+  grep -qw -- "$name" <<<"$code" && { echo "the installed header names the game's $name" >&2; exit 1; }
+done
 # shellcheck disable=SC2046,SC2086  # the flags are words of their own
 g++ ${OUTSIDE_GAME_FLAGS:-} "$here/uses_toolkit.cpp" $(PKG_CONFIG_PATH=$work/stage/$2/pkgconfig \
   pkg-config --cflags --libs zephyrun) -o "$work/by_pkg_config"
