@@ -7,6 +7,7 @@
 // Run it where the game's pictures are: cd /usr/share/games/zephyrun
 #include <zephyrun.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -39,7 +40,7 @@ int main(int argc, char **argv) {
 
   zephyrun::mp3_handle *song = nullptr;
   std::string status;
-  int last_poll = 0, frames_played = 0;
+  bool playing = false;
   if (argc < 2) {
     status = "no song: start me as  music_stream song.mp3";
   } else if (!(song = zephyrun::open_mp3_file(argv[1]))) {
@@ -51,19 +52,25 @@ int main(int argc, char **argv) {
     status = "the sound device took no audio stream";
   } else {
     status = std::string("song: ") + argv[1];
+    playing = true;
   }
-  if (!status.empty() && status.compare(0, 5, "song:") != 0) {
+  if (!playing) {
     std::fprintf(stderr, "music_stream: %s\n", status.c_str());
     zephyrun::close_mp3_file(song);  // nullptr is fine
     song = nullptr;
   }
+  const auto started = std::chrono::steady_clock::now();
+  int last_poll = 0, seconds_played = 0;
 
   // Main loop -------------------------------------------------------------
   while (!key[KEY_ESC] && !close_requested) {
-    // Update: one poll a frame refills the stream from the file when it asks.
+    // Update: one poll a frame refills the stream from the file when it asks;
+    // the time played is the clock's, whatever the frame rate.
     if (song && last_poll == 0) {
       last_poll = zephyrun::poll_mp3_file(song);
-      frames_played++;
+      seconds_played = static_cast<int>(std::chrono::duration_cast<std::chrono::seconds>(
+                                            std::chrono::steady_clock::now() - started)
+                                            .count());
     }
 
     // Draw.
@@ -72,8 +79,8 @@ int main(int argc, char **argv) {
     textout_centre_ex(back, font, status.c_str(), 320, 200, makecol(255, 255, 255), -1);
     if (song)
       textprintf_centre_ex(back, font, 320, 230, makecol(255, 220, 80), -1, "poll %d: %s, %d:%02d",
-                           last_poll, poll_meaning(last_poll), frames_played / 30 / 60,
-                           frames_played / 30 % 60);
+                           last_poll, poll_meaning(last_poll), seconds_played / 60,
+                           seconds_played % 60);
     textout_centre_ex(back, font, "Esc quits", 320, 270, makecol(160, 160, 200), -1);
 
     // Present, paced to about 30 frames a second.

@@ -5,6 +5,7 @@
 #include "asset_maker.h"
 
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 namespace {
@@ -64,10 +65,18 @@ bool write_asset_files(const std::string &directory, std::string &error) {
     error = "cannot write " + dat;
     return false;
   }
-  const Picture *const pictures[] = {&ground, &sky, &asteroid, &title};  // the files after cor.dat
-  for (int i = 0; i < 4; i++) {
-    const std::string path = (dir / asset_file_names[i + 1]).string();
-    if (!save_picture(path, *pictures[i])) {
+  // The files after cor.dat, in the game's loading order.
+  const struct {
+    const char *name;
+    const Picture &picture;
+  } pictures[] = {{asset_file_names[1], ground},
+                  {asset_file_names[2], sky},
+                  {asset_file_names[3], asteroid},
+                  {asset_file_names[4], title}};
+  static_assert(std::size(pictures) + 1 == std::size(asset_file_names));
+  for (const auto &file : pictures) {
+    const std::string path = (dir / file.name).string();
+    if (!save_picture(path, file.picture)) {
       error = "cannot write " + path;
       return false;
     }

@@ -171,22 +171,23 @@ Picture draw_asteroid();
 // ground_picture.cpp: the ground texture, a patchwork of fields with hedges, a
 // winding river, a dirt road and scattered rocks; fully opaque, its last row
 // running on into its first, since the game scrolls it round and round.
-constexpr int ground_width = 1280;
-constexpr int ground_height = 200;
+// As narrow as the game takes it, so the built game is tried at its smallest ground.
+constexpr int ground_width = zephyrun::ground_size.least_width;
+constexpr int ground_height = zephyrun::ground_size.least_height;
 Picture draw_ground();
 
 // sky_picture.cpp: dusk behind the flying scene, opaque: stars in a deep blue
 // zenith, warm clouds lower down, a setting sun and two ranges of hills whose
 // feet the ground covers.
-constexpr int sky_width = 640;
-constexpr int sky_height = 480;
+constexpr int sky_width = zephyrun::frame_width;
+constexpr int sky_height = zephyrun::frame_height;
 Picture draw_sky();
 
 // title_picture.cpp: the title, shown fading to black before the flight: the
 // ship over the fields at dusk under the game's name in large bevelled
 // letters. Needs Allegro started (it borrows the library's 8x8 font).
-constexpr int title_width = 640;
-constexpr int title_height = 480;
+constexpr int title_width = zephyrun::frame_width;
+constexpr int title_height = zephyrun::frame_height;
 
 // The game's other pictures, which the title stages as a scene.
 struct TitleScenery {
