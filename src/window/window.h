@@ -9,6 +9,8 @@
 
 namespace zephyrun {
 
+class SettingsFile;
+
 // How the open window shows the frame: every frame pixel a scale x scale block,
 // the magnified frame's top-left corner at (left, top) of a width x height window.
 struct WindowLayout {
@@ -24,6 +26,10 @@ int scale_for_desktop(int width, int height);
 // The scale itself, or for 0 (auto) the desktop's choice; 1 when the desktop's
 // size cannot be had. Needs the library started.
 int resolved_scale(int scale);
+
+// The settings file's [window] scale: 1 to 4, or 0 for auto; 1 when the file
+// does not say, or says something else, which is said (window/window_settings.cpp).
+int scale_setting(SettingsFile &file);
 
 // Opens the window for the frame magnified `scale` times (1..4, or 0 for the
 // desktop's choice) at colour depth 15 and gives it `title`. Returns 0, or

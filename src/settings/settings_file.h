@@ -80,8 +80,4 @@ std::string comment_of(const std::string &raw);
 // The game's own settings, loaded by start-up.
 extern SettingsFile settings;
 
-// [window] scale: 1 to 4, or 0 for auto; 1 when the file does not say or says
-// something else, which is said.
-int scale_setting(SettingsFile &file);
-
 }  // namespace zephyrun

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <vector>
 
-#include "settings_file.h"
+#include "settings/settings_file.h"
 
 namespace zephyrun {
 

@@ -1,7 +1,7 @@
 // Which key moves and fires, from the settings file: a name is looked up
 // among the keyboard driver's own names, so the file reads as the player's
 // keyboard is labelled (X11's "Up", "space", "Control_L").
-#include "controls.h"
+#include "controls/controls.h"
 
 #include <allegro.h>
 #include <strings.h>

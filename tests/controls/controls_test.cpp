@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "game/controls.h"
-#include "game/settings_file.h"
+#include "controls/controls.h"
+#include "settings/settings_file.h"
 
 using namespace zephyrun;
 

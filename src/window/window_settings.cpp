@@ -2,7 +2,8 @@
 // read elsewhere, wins over it for the run.
 #include <strings.h>
 
-#include "settings_file.h"
+#include "settings/settings_file.h"
+#include "window/window.h"
 
 namespace zephyrun {
 

@@ -12,8 +12,9 @@
 #include <random>
 #include <string>
 
-#include "game/controls.h"
-#include "game/settings_file.h"
+#include "controls/controls.h"
+#include "settings/settings_file.h"
+#include "window/window.h"
 #include "test_support.h"
 
 namespace {

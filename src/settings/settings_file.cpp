@@ -1,7 +1,7 @@
 // Finding and reading the settings file. The bytes are read and checked here
 // before the library sees them: its config parser never returns on some bytes
 // that are not UTF-8, and opening a named pipe would wait for a writer.
-#include "settings_file.h"
+#include "settings/settings_file.h"
 
 #include <allegro.h>
 #include <fcntl.h>

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/controls.h"
+#include "controls/controls.h"
 #include "test_support.h"
 
 using namespace zephyrun;

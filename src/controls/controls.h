@@ -2,7 +2,7 @@
 // the settings file says otherwise, and the first gamepad alongside the keys.
 #pragma once
 
-#include "settings_file.h"
+#include "settings/settings_file.h"
 
 namespace zephyrun {
 

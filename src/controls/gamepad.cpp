@@ -7,7 +7,7 @@
 // right stick, so reading them would hold a direction for ever.
 #include <allegro.h>
 
-#include "controls.h"
+#include "controls/controls.h"
 
 namespace zephyrun {
 
