@@ -17,7 +17,7 @@ TEST(MagnifiedWindow, EveryPixelBecomesAWholeBlockAndNothingBeyondItIsTouched) {
     for (int y = 0; y < 480 * scale; y++)
       for (int x = 0; x < 640 * scale; x++)
         putpixel(expected.get(), x, y, getpixel(frame.get(), x / scale, y / scale));
-    zephyrun::magnify(frame.get(), target.get(), scale);
+    zephyrun::magnify(frame.get(), target.get(), scale, 0, 0);
     EXPECT_EQ(first_difference(expected.get(), target.get()), "") << "scale " << scale;
   }
 }
