@@ -24,27 +24,31 @@ static BITMAP *kept_bitmap(BITMAP *&kept, BITMAP *source, int w, int h) {
 // The library's stretch between memory bitmaps repeats each pixel exactly
 // at whole factors (the tests hold it to that); straight onto the window it
 // would update the window line by line, so it goes through memory and then
-// one copy.
-void magnify(BITMAP *source, BITMAP *target, int scale) {
+// one copy, which the window's driver converts to the window's format again.
+void magnify(BITMAP *source, BITMAP *target, int scale, int left, int top) {
   if (scale <= 1) {
-    blit(source, target, 0, 0, 0, 0, source->w, source->h);
+    blit(source, target, 0, 0, left, top, source->w, source->h);
     return;
   }
   const int w = source->w * scale, h = source->h * scale;
   if (!kept_bitmap(magnified, source, w, h)) return;
   stretch_blit(source, magnified, 0, 0, source->w, source->h, 0, 0, w, h);
-  blit(magnified, target, 0, 0, 0, 0, w, h);
+  blit(magnified, target, 0, 0, left, top, w, h);
+}
+
+void show_magnified(BITMAP *source, int scale, int left, int top) {
+  if (!magnify_into_window(source, scale, left, top)) magnify(source, screen, scale, left, top);
 }
 
 void present_to_window(int rate, BITMAP *back, int showfps, int reset) {
-  const int scale = window_layout().scale;
-  if (scale <= 1) {
+  const WindowLayout &window = window_layout();
+  if (window.scale <= 1 && window.left == 0 && window.top == 0) {
     doppiobuffering(rate, back, screen, showfps, reset, 0);
     return;
   }
   if (!kept_bitmap(paced_frame, back, back->w, back->h)) return;
   doppiobuffering(rate, back, paced_frame, showfps, reset, 0);
-  magnify(paced_frame, screen, scale);
+  show_magnified(paced_frame, window.scale, window.left, window.top);
 }
 
 }  // namespace zephyrun

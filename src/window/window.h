@@ -39,9 +39,24 @@ int open_window(const char *program, const char *title, int scale);
 // The layout of the window last opened (the frame's own size before that).
 const WindowLayout &window_layout();
 
-// Copies source onto target's top-left corner with every pixel a scale x scale
-// block, unfiltered (scale 1: a plain copy).
-void magnify(BITMAP *source, BITMAP *target, int scale);
+// Copies source onto target at (left, top) with every pixel a scale x scale
+// block, unfiltered (scale 1: a plain copy), through a kept magnified bitmap.
+void magnify(BITMAP *source, BITMAP *target, int scale, int left, int top);
+
+// Shows a 15-bit memory frame on the window magnified scale times, its top-left
+// corner at (left, top): straight into the window's pixels where it can, else
+// through magnify() onto screen. The window shows the same either way.
+void show_magnified(BITMAP *source, int scale, int left, int top);
+
+// show_magnified's one pass (window/window_pixels_magnify.cpp): each pixel of
+// the frame turned into the X11 window's format as the library's own
+// conversion turns it, and written scale x scale times (1..4) straight into
+// the window's picture, then put on the window. False, with nothing drawn,
+// where the window rules it out: not the X11 driver's screen at 15 bits over a
+// 24/32-bit true-colour window, a frame that is not a 15-bit memory bitmap, or
+// one that would not fit. The screen bitmap's own memory no longer follows the
+// window then: read the window instead.
+bool magnify_into_window(BITMAP *source, int scale, int left, int top);
 
 // Ends a pass as doppiobuffering(rate, back, screen, showfps, reset, 0) does,
 // and shows the paced frame with its counter in the window as its layout says.
