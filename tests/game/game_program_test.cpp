@@ -80,7 +80,7 @@ TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowsAndTheCloseButton) {
       << "holding Left did not move the ship; last seen at " << moved_x;
 
   ASSERT_TRUE(game.click_close_button()) << "the window does not take WM_DELETE_WINDOW";
-  EXPECT_EQ(game.wait_exit(1), 0) << "in flight";
+  EXPECT_EQ(game.wait_exit(5), 0) << "in flight";
   EXPECT_EQ(game.output(), "");
 }
 
@@ -88,7 +88,7 @@ TEST(Game, CloseButtonEndsItFromItsFirstFrames) {
   GameProcess game(built_game_path(), built_asset_directory());
   ASSERT_FALSE(game.window().empty()) << game.output();
   ASSERT_TRUE(game.click_close_button()) << "the window does not take WM_DELETE_WINDOW";
-  EXPECT_EQ(game.wait_exit(1), 0) << "at once";
+  EXPECT_EQ(game.wait_exit(5), 0) << "at once";
   EXPECT_EQ(game.output(), "");
 }
 

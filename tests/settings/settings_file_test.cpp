@@ -14,8 +14,8 @@
 
 #include "controls/controls.h"
 #include "settings/settings_file.h"
-#include "window/window.h"
 #include "test_support.h"
+#include "window/window.h"
 
 namespace {
 
