@@ -11,6 +11,7 @@
 
 #include "assets/assets.h"
 #include "game/command_line.h"
+#include "settings/settings_file.h"
 #include "window/window.h"
 
 #include <cstdio>
@@ -32,6 +33,11 @@ static void draw_caption(BITMAP *frame, int number, const Caption &caption) {
 static int start_up(int scale) {
   const char *program = "zephyrun-showcase";
   if (zephyrun::start_library(program) != 0) return 1;
+  // The game's settings file gives the scale, unless the command line does; the
+  // showcase's keys are its own, whatever the file says of the game's.
+  zephyrun::settings.load(zephyrun::settings_path(), program);
+  const int file_scale = zephyrun::scale_setting(zephyrun::settings);
+  if (scale == zephyrun::CommandLine::scale_not_given) scale = file_scale;
   if (install_timer() != 0) {
     std::fprintf(stderr, "%s: cannot start the timer\n", program);
     return 1;
@@ -67,9 +73,13 @@ static bool handle_keys() {
 }
 
 static int run(int argc, char **argv) {
-  const zephyrun::CommandLine line = zephyrun::parse_command_line(argc, argv, true);
+  const zephyrun::ProgramOptions options{
+      "zephyrun-showcase", "song.mp3", false,
+      "Without --scale, the window takes the scale in the game's settings file,\n  " +
+          zephyrun::settings_path() + "\n"};
+  const zephyrun::CommandLine line = zephyrun::parse_command_line(argc, argv, options);
   if (line.action != zephyrun::CommandLine::play)
-    return zephyrun::answer_command_line(line, "zephyrun-showcase", "song.mp3");
+    return zephyrun::answer_command_line(line, options);
   if (start_up(line.scale) != 0) return 1;
   start_music(line.file);
   scenes[scene_index]->set_up();

@@ -10,8 +10,9 @@ namespace zephyrun {
 // --- Player: actors/player.cpp ---
 
 // Player: draws the ship into buf from cors (frames 0..12), then animates it,
-// steers it with the arrow keys (12 pixels a key, leaning -5/+5 sideways) and
-// flies it in from below on the first 36 calls. A move shows one call later.
+// steers it with the arrow keys or the pad (controls/controls.h: 12 pixels a
+// pass a direction is held, leaning -5/+5 sideways) and flies it in from
+// below on the first 36 calls. A move shows one call later.
 void giocatore();
 
 // Player state; the shot reads x and y.

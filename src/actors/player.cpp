@@ -1,7 +1,9 @@
 // The player's ship: drawn first with what the last call left, then animated,
-// steered by the arrow keys (leaning into sideways moves) and, at the start,
-// flown in from below the screen, large, to its resting place.
+// steered by the arrow keys or the pad (leaning into sideways moves) and, at
+// the start, flown in from below the screen, large, to its resting place.
 #include "actors/actors.h"
+
+#include "controls/controls.h"
 
 namespace zephyrun {
 
@@ -39,13 +41,13 @@ static void animate_ship() {
 }
 
 static void steer_ship() {
-  if (key[KEY_UP] && y > ship_highest) y = y - ship_step;
-  if (key[KEY_DOWN] && y <= ship_lowest) y = y + ship_step;
-  if (key[KEY_LEFT] && x > ship_leftmost) {
+  if (control_held(control_up) && y > ship_highest) y = y - ship_step;
+  if (control_held(control_down) && y <= ship_lowest) y = y + ship_step;
+  if (control_held(control_left) && x > ship_leftmost) {
     x = x - ship_step;
     giorot = -ship_lean;
   }
-  if (key[KEY_RIGHT] && x <= ship_rightmost) {
+  if (control_held(control_right) && x <= ship_rightmost) {
     x = x + ship_step;
     giorot = ship_lean;
   }

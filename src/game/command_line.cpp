@@ -27,14 +27,14 @@ static void read_scale(const char *value, CommandLine &line) {
                  (number ? "out of range" : "not a number") + ": give " + scale_values;
 }
 
-CommandLine parse_command_line(int argc, const char *const *argv, bool takes_file) {
+CommandLine parse_command_line(int argc, const char *const *argv, const ProgramOptions &options) {
   CommandLine line;
   bool options_ended = false;
   for (int i = 1; i < argc && line.action == CommandLine::play; i++) {
     const char *argument = argv[i];
     const bool option = !options_ended && argument[0] == '-' && argument[1] != '\0';
     if (!option) {
-      if (takes_file && !line.file) {
+      if (options.file_name && !line.file) {
         line.file = argument;
       } else {
         line.action = CommandLine::refuse;
@@ -46,6 +46,8 @@ CommandLine parse_command_line(int argc, const char *const *argv, bool takes_fil
       line.action = CommandLine::show_help;
     } else if (std::strcmp(argument, "--version") == 0) {
       line.action = CommandLine::show_version;
+    } else if (options.fullscreen && std::strcmp(argument, "--fullscreen") == 0) {
+      line.fullscreen = true;
     } else if (std::strncmp(argument, "--scale=", 8) == 0) {
       read_scale(argument + 8, line);
     } else if (std::strcmp(argument, "--scale") == 0) {
@@ -63,29 +65,38 @@ CommandLine parse_command_line(int argc, const char *const *argv, bool takes_fil
   return line;
 }
 
-static std::string usage_line(const char *program, const char *file_name) {
-  std::string usage = std::string("usage: ") + program + " [--scale N|auto] [--help] [--version]";
-  if (file_name) usage += std::string(" [") + file_name + "]";
+static std::string usage_line(const ProgramOptions &options) {
+  std::string usage = std::string("usage: ") + options.program + " [--scale N|auto]";
+  if (options.fullscreen) usage += " [--fullscreen]";
+  usage += " [--help] [--version]";
+  if (options.file_name) usage += std::string(" [") + options.file_name + "]";
   return usage;
 }
 
-int answer_command_line(const CommandLine &line, const char *program, const char *file_name) {
-  const std::string usage = usage_line(program, file_name);
+int answer_command_line(const CommandLine &line, const ProgramOptions &options) {
+  const std::string usage = usage_line(options);
   switch (line.action) {
     case CommandLine::show_help:
       std::printf("%s\n", usage.c_str());
       std::printf(
           "  --scale N     show the 640x480 picture N times larger (1 to 4), in sharp\n"
           "                N x N blocks\n"
-          "  --scale auto  the largest N whose window fits in 90%% of the desktop\n"
+          "  --scale auto  the largest N whose window fits in 90%% of the desktop\n");
+      if (options.fullscreen)
+        std::printf(
+            "  --fullscreen  start in fullscreen: the picture as large as the desktop\n"
+            "                allows, centred, black around it (F11 or Alt+Enter toggles)\n");
+      std::printf(
           "  --help        show this help and exit\n"
-          "  --version     show the version and exit\n");
+          "  --version     show the version and exit\n"
+          "%s",
+          options.more_help.c_str());
       return 0;
     case CommandLine::show_version:
-      std::printf("%s %s\n", program, ZEPHYRUN_VERSION);
+      std::printf("%s %s\n", options.program, ZEPHYRUN_VERSION);
       return 0;
     default:
-      std::fprintf(stderr, "%s: %s\n%s\n", program, line.problem.c_str(), usage.c_str());
+      std::fprintf(stderr, "%s: %s\n%s\n", options.program, line.problem.c_str(), usage.c_str());
       return 2;
   }
 }

@@ -37,10 +37,13 @@ extern int proflag2;  // fire request handed to the shot
 // on stderr, "<program>: ...", and returns 1.
 int start_library(const char *program);
 
-// Start-up: library, keyboard, window, the five files. Returns 0, or prints one
-// line on stderr naming what failed and returns 1 (nothing is drawn then).
-// `scale` is the window's magnification, 1..4, or 0 for the desktop's choice.
-int start_up(int scale = 1);
+struct CommandLine;
+
+// Start-up: library, keyboard, the settings file, window, controls and pad,
+// the five files. Returns 0, or prints one line on stderr naming what failed
+// and returns 1 (nothing is drawn then). What the command line asks wins over
+// the settings file.
+int start_up(const CommandLine &line);
 
 // The main routine's body: the command line, start-up, passes until Escape or
 // the close button, shut-down. Returns the process exit status: 0 after Escape,

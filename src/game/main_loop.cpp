@@ -4,6 +4,7 @@
 #include "game/game.h"
 
 #include "actors/actors.h"
+#include "controls/controls.h"
 #include "window/window.h"
 
 namespace zephyrun {
@@ -42,13 +43,14 @@ static void flying_pass() {
   c = 0;
   // The actors: asteroid, shot, player.
   nemico();
-  if (key[KEY_SPACE]) proflag2 = 1;
+  if (control_held(control_fire)) proflag2 = 1;
   sparogiocatore(proflag2);
   proflag2 = 0;
   giocatore();
 }
 
 void run_pass() {
+  poll_gamepad();
   if (via == 0) title_pass();
   if (via == 1) flying_pass();
   present_to_window(30, buf, 1, 0);

@@ -7,9 +7,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "assets/assets.h"
+#include "controls/controls.h"
 #include "game/command_line.h"
+#include "settings/settings_file.h"
 #include "window/window.h"
 
 namespace zephyrun {
@@ -41,8 +44,12 @@ int start_library(const char *program) {
   return 0;
 }
 
-int start_up(int scale) {
+int start_up(const CommandLine &line) {
   if (start_library("zephyrun") != 0) return 1;
+  // The command line wins over the file for this run, and is not written back.
+  settings.load(settings_path(), "zephyrun");
+  const int file_scale = scale_setting(settings);
+  const int scale = line.scale != CommandLine::scale_not_given ? line.scale : file_scale;
   set_color_depth(15);
   set_palette(colori);
   buf = create_bitmap(frame_width, frame_height);
@@ -50,16 +57,32 @@ int start_up(int scale) {
   if (!buf || !dest) return report_failure("zephyrun", "cannot create the 640x480 frame buffers");
   if (open_window("zephyrun", "zephyrun", scale) != 0) return 1;
   watch_close_button("zephyrun");  // a window without one still ends on Escape
+  read_controls(settings);
+  start_gamepad();
   if (load_assets("zephyrun") != 0) return 1;
   begin_title();
   return 0;
 }
 
+// What --help says after the options: the controls, the pad and the settings file.
+static std::string game_help() {
+  const std::string path = settings_path();
+  return "Arrows steer, space fires, hold Escape (or close the window) to quit.\n"
+         "A gamepad plugged in before the game starts steers with its stick or direction\n"
+         "pad and fires with its first button, beside the keys.\n"
+         "The settings file keeps the window's scale, other keys for the five controls\n"
+         "and the pad's fire button; the command line wins over it for one run:\n"
+         "  " +
+         (path.empty() ? std::string("(no home folder: none)") : path) + "\n";
+}
+
 int run_game(int argc, char **argv) {
-  const CommandLine line = parse_command_line(argc, argv, false);
-  if (line.action != CommandLine::play) return answer_command_line(line, "zephyrun", nullptr);
-  if (start_up(line.scale) != 0) return 1;
+  const ProgramOptions options{"zephyrun", nullptr, false, game_help()};
+  const CommandLine line = parse_command_line(argc, argv, options);
+  if (line.action != CommandLine::play) return answer_command_line(line, options);
+  if (start_up(line) != 0) return 1;
   run_loop();
+  settings.save();  // only what the player changed in the game, if anything
   allegro_exit();
   return 0;
 }

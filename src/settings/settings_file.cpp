@@ -167,6 +167,20 @@ void SettingsFile::say(const std::string &what) const {
   std::fprintf(stderr, "%s: %s: %s\n", program_.c_str(), path_.c_str(), what.c_str());
 }
 
+// Whether we may write in the file's folder, or, where it is still to be
+// made, in the nearest folder above it that exists.
+static bool folder_writable(const std::string &path) {
+  const size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+  struct stat status;
+  while (!folder.empty() && stat(folder.c_str(), &status) != 0) {
+    const size_t up = folder.rfind('/');
+    folder = up == std::string::npos ? "." : folder.substr(0, up);
+  }
+  if (folder.empty()) folder = "/";
+  return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
 void SettingsFile::load(const std::string &path, const char *program) {
   *this = SettingsFile();
   path_ = path;
@@ -180,6 +194,11 @@ void SettingsFile::load(const std::string &path, const char *program) {
     return;
   }
   values_ = library_reading(bytes);
+  // Said now rather than at the first change, so the player knows before playing.
+  if (!folder_writable(path)) {
+    unwritable_ = true;
+    say("its folder cannot be written, so what is changed in the game will not be kept");
+  }
 }
 
 std::string SettingsFile::value(const char *section, const char *name) const {

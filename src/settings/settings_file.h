@@ -22,7 +22,9 @@ class SettingsFile {
   // started. A missing file reads as empty. A file that cannot be used (not a
   // plain file, unreadable, over the limit, not text) is said in one line,
   // "<program>: <path>: ...", on stderr; it then reads as empty and is never
-  // written. The library is left reading its own configuration.
+  // written. A folder we cannot write in is said in one line too; the file
+  // is read all the same, and never written. The library is left reading its
+  // own configuration.
   void load(const std::string &path, const char *program);
 
   // The entry's value without a trailing "# comment"; empty when the file has
@@ -46,7 +48,8 @@ class SettingsFile {
   bool save();
 
   const std::string &path() const { return path_; }
-  bool refused() const { return refused_; }  // load() found the file unusable
+  bool refused() const { return refused_; }        // load() found the file unusable
+  bool unwritable() const { return unwritable_; }  // load() found its folder closed to us
 
   struct Entry {
     std::string section, name, value, comment;
@@ -61,7 +64,7 @@ class SettingsFile {
   std::vector<Entry> writes(const std::map<Key, std::string> &on_disk) const;
 
   std::string path_, program_ = "zephyrun";
-  bool refused_ = false;
+  bool refused_ = false, unwritable_ = false;
   std::map<Key, std::string> values_;  // as the library reads them, comments and all
   std::vector<Entry> described_, changed_;
 };

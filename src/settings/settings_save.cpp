@@ -142,7 +142,7 @@ static bool copy_holds(const std::string &copy,
 
 bool SettingsFile::save() {
   if (changed_.empty()) return true;
-  if (refused_ || path_.empty()) return false;  // already said at load, or there is no home
+  if (refused_ || unwritable_ || path_.empty()) return false;  // said at load, or no home
   // Without a system driver the library's set_config_file reads every file as empty.
   if (!system_driver) return say_unsaved("the library is not started");
   std::string target = path_;

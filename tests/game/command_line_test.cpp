@@ -13,42 +13,53 @@ using zephyrun::CommandLine;
 
 namespace {
 
-CommandLine parse(std::vector<const char *> arguments, bool takes_file = false) {
-  arguments.insert(arguments.begin(), "zephyrun");
+// The game's options; the showcase takes a song instead of --fullscreen.
+const zephyrun::ProgramOptions game_options{"zephyrun", nullptr, true, ""};
+const zephyrun::ProgramOptions showcase_options{"zephyrun-showcase", "song.mp3", false, ""};
+
+CommandLine parse(std::vector<const char *> arguments, const zephyrun::ProgramOptions &options) {
+  arguments.insert(arguments.begin(), options.program);
   return zephyrun::parse_command_line(static_cast<int>(arguments.size()), arguments.data(),
-                                      takes_file);
+                                      options);
 }
 
 TEST(CommandLine, GoodLinesGiveTheScaleOrTheAnswerAndBadOnesSayWhatIsWrong) {
   const std::string range = "give a number from 1 to 4, or auto";
+  constexpr int none = CommandLine::scale_not_given;  // the settings file's, then
   const struct {
     std::vector<const char *> arguments;
     CommandLine::Action action;
     int scale;  // 0 = auto
+    bool fullscreen;
     std::string problem;
   } cases[] = {
-      {{}, CommandLine::play, 1, ""},
-      {{"--scale", "4"}, CommandLine::play, 4, ""},
-      {{"--scale=3"}, CommandLine::play, 3, ""},
-      {{"--scale", "auto"}, CommandLine::play, 0, ""},
-      {{"--scale", "2", "--version"}, CommandLine::show_version, 2, ""},
-      {{"--help", "--frobnicate"}, CommandLine::show_help, 1, ""},  // answered before the fault
-      {{"--scale", "0"}, CommandLine::refuse, 1, "--scale '0' is out of range: " + range},
-      {{"--scale", "12"}, CommandLine::refuse, 1, "--scale '12' is out of range: " + range},
-      {{"--scale", "-2"}, CommandLine::refuse, 1, "--scale '-2' is not a number: " + range},
-      {{"--scale"}, CommandLine::refuse, 1, "--scale needs a number from 1 to 4, or auto"},
-      {{"--frobnicate", "--help"}, CommandLine::refuse, 1, "unknown option '--frobnicate'"},
-      {{"song.mp3"}, CommandLine::refuse, 1, "unexpected argument 'song.mp3'"},
+      // clang-format off
+      {{},                              CommandLine::play,         none, false, ""},
+      {{"--scale", "4"},                CommandLine::play,         4,    false, ""},
+      {{"--scale=3", "--fullscreen"},   CommandLine::play,         3,    true,  ""},
+      {{"--scale", "auto"},             CommandLine::play,         0,    false, ""},
+      {{"--scale", "2", "--version"},   CommandLine::show_version, 2,    false, ""},
+      {{"--help", "--frobnicate"},      CommandLine::show_help,    none, false, ""},  // answered first
+      {{"--scale", "0"},                CommandLine::refuse,       none, false, "--scale '0' is out of range: " + range},
+      {{"--scale", "12"},               CommandLine::refuse,       none, false, "--scale '12' is out of range: " + range},
+      {{"--scale", "-2"},               CommandLine::refuse,       none, false, "--scale '-2' is not a number: " + range},
+      {{"--scale"},                     CommandLine::refuse,       none, false, "--scale needs a number from 1 to 4, or auto"},
+      {{"--frobnicate", "--help"},      CommandLine::refuse,       none, false, "unknown option '--frobnicate'"},
+      {{"song.mp3"},                    CommandLine::refuse,       none, false, "unexpected argument 'song.mp3'"},
+      // clang-format on
   };
   for (const auto &expected : cases) {
-    const CommandLine line = parse(expected.arguments);
+    const CommandLine line = parse(expected.arguments, game_options);
     EXPECT_EQ(line.action, expected.action) << line.problem;
     EXPECT_EQ(line.scale, expected.scale) << line.problem;
+    EXPECT_EQ(line.fullscreen, expected.fullscreen) << line.problem;
     EXPECT_EQ(line.problem, expected.problem);
   }
-  // The showcase takes one song, wherever it stands, and no second one.
-  EXPECT_STREQ(parse({"song.mp3", "--scale", "2"}, true).file, "song.mp3");
-  EXPECT_EQ(parse({"one.mp3", "two.mp3"}, true).problem, "unexpected argument 'two.mp3'");
+  // The showcase takes one song, wherever it stands, and no second one; no fullscreen.
+  EXPECT_STREQ(parse({"song.mp3", "--scale", "2"}, showcase_options).file, "song.mp3");
+  EXPECT_EQ(parse({"one.mp3", "two.mp3"}, showcase_options).problem,
+            "unexpected argument 'two.mp3'");
+  EXPECT_EQ(parse({"--fullscreen"}, showcase_options).problem, "unknown option '--fullscreen'");
 }
 
 TEST(AutoScale, IsTheLargestWholeScaleWithinNinetyPercentOfTheDesktopAtLeastOne) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -40,6 +41,9 @@ GameProcess::GameProcess(const std::string &program, const std::string &director
   char path[] = "/tmp/zephyrun-game-output-XXXXXX";
   const int fd = mkstemp(path);
   output_path_ = path;
+  // A settings folder of its own, empty: the player's file never reaches a test.
+  char config[] = "/tmp/zephyrun-game-config-XXXXXX";
+  config_dir_ = mkdtemp(config) ? config : "/nonexistent";
   std::vector<char *> argv{const_cast<char *>(program.c_str())};
   for (const std::string &argument : options.arguments)
     argv.push_back(const_cast<char *>(argument.c_str()));
@@ -49,6 +53,7 @@ GameProcess::GameProcess(const std::string &program, const std::string &director
     dup2(fd, 1);
     dup2(fd, 2);
     if (options.unset_display) unsetenv("DISPLAY");
+    setenv("XDG_CONFIG_HOME", config_dir_.c_str(), 1);
     for (const auto &[name, value] : options.environment) setenv(name.c_str(), value.c_str(), 1);
     if (chdir(directory.c_str()) == 0) execv(program.c_str(), argv.data());
     _exit(127);
@@ -60,6 +65,8 @@ GameProcess::~GameProcess() {
   if (running()) kill(pid_, SIGKILL);
   waitpid(pid_, nullptr, 0);
   std::remove(output_path_.c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(config_dir_, ignored);
 }
 
 bool GameProcess::running() {

@@ -19,7 +19,8 @@ struct Screenshot {
 
 struct LaunchOptions {
   std::vector<std::string> arguments;
-  std::vector<std::pair<std::string, std::string>> environment;  // set in the child only
+  // Set in the child only; XDG_CONFIG_HOME is an empty folder of the child's unless given.
+  std::vector<std::pair<std::string, std::string>> environment;
   bool unset_display = false;
   std::string window_title = "zephyrun";  // how its window is found
 };
@@ -54,7 +55,7 @@ class GameProcess {
   int status_ = 0;
   bool reaped_ = false;
   long peak_kilobytes_ = 0;
-  std::string output_path_, window_, window_title_;
+  std::string output_path_, config_dir_, window_, window_title_;
 };
 
 Screenshot parse_ppm(const std::string &ppm);  // binary 8-bit P6; empty when malformed
