@@ -69,6 +69,8 @@ void read_controls(SettingsFile &file) {
       file.complain("controls", entry_names[c], "is no key name the keyboard knows" + stays(c));
     } else if (scancode == KEY_ESC) {
       file.complain("controls", entry_names[c], "is kept for leaving the game" + stays(c));
+    } else if (scancode == KEY_F11) {
+      file.complain("controls", entry_names[c], "is kept for fullscreen" + stays(c));
     } else {
       control_keys[c] = scancode;
       from_file[c] = true;

@@ -17,9 +17,9 @@ void reset_controls();
 // Takes [controls] up, down, left, right, fire (key names as scancode_to_name
 // gives them, case aside) and pad_fire (a button counted from 1). Needs the
 // keyboard installed, since the names are its driver's; without one the
-// defaults stand. An unknown name, Escape (kept for leaving the game), a key
-// another control holds or a button out of range is said in one line and
-// that control keeps its default.
+// defaults stand. An unknown name, Escape (kept for leaving the game), F11
+// (kept for fullscreen), a key another control holds or a button out of
+// range is said in one line and that control keeps its default.
 void read_controls(SettingsFile &file);
 // The scancode whose name is `name`, case aside; 0 when no key has it.
 int key_by_name(const std::string &name);

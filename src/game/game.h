@@ -59,7 +59,9 @@ void begin_title();
 // One pass of the main loop: title or flying frame, then pacing and presentation.
 void run_pass();
 
-// Passes until Escape is down, or the close button has been clicked, at the top of one.
-void run_loop();
+// Passes until Escape is down, or the close button has been clicked, at the
+// top of one; rests while the window is in the background, toggles fullscreen
+// on F11 or Alt+Enter. Returns 0, or 1 when the window was lost on a toggle.
+int run_loop();
 
 }  // namespace zephyrun

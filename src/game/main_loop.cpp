@@ -1,6 +1,8 @@
 // One pass of the main loop: a title frame while the title fades out, then
 // flying frames (sky, ground, actors) until Escape or the window's close
-// button; every pass ends with the pacing and presentation.
+// button; every pass ends with the pacing and presentation. Between passes
+// the game rests while its window is in the background, and F11 or
+// Alt+Enter toggles fullscreen.
 #include "game/game.h"
 
 #include "actors/actors.h"
@@ -56,8 +58,13 @@ void run_pass() {
   present_to_window(30, buf, 1, 0);
 }
 
-void run_loop() {
-  while (!key[KEY_ESC] && !close_button_clicked()) run_pass();
+int run_loop() {
+  while (!key[KEY_ESC] && !close_button_clicked()) {
+    if (rest_while_in_background()) continue;
+    if (fullscreen_key_pressed() && toggle_fullscreen("zephyrun", "zephyrun") != 0) return 1;
+    run_pass();
+  }
+  return 0;
 }
 
 }  // namespace zephyrun

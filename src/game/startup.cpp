@@ -50,12 +50,14 @@ int start_up(const CommandLine &line) {
   settings.load(settings_path(), "zephyrun");
   const int file_scale = scale_setting(settings);
   const int scale = line.scale != CommandLine::scale_not_given ? line.scale : file_scale;
+  const bool fullscreen = fullscreen_setting(settings) || line.fullscreen;
+  rest_in_background = rest_setting(settings);
   set_color_depth(15);
   set_palette(colori);
   buf = create_bitmap(frame_width, frame_height);
   dest = create_bitmap(frame_width, frame_height);
   if (!buf || !dest) return report_failure("zephyrun", "cannot create the 640x480 frame buffers");
-  if (open_window("zephyrun", "zephyrun", scale) != 0) return 1;
+  if (open_window("zephyrun", "zephyrun", scale, fullscreen) != 0) return 1;
   watch_close_button("zephyrun");  // a window without one still ends on Escape
   read_controls(settings);
   start_gamepad();
@@ -67,24 +69,25 @@ int start_up(const CommandLine &line) {
 // What --help says after the options: the controls, the pad and the settings file.
 static std::string game_help() {
   const std::string path = settings_path();
-  return "Arrows steer, space fires, hold Escape (or close the window) to quit.\n"
-         "A gamepad plugged in before the game starts steers with its stick or direction\n"
-         "pad and fires with its first button, beside the keys.\n"
-         "The settings file keeps the window's scale, other keys for the five controls\n"
-         "and the pad's fire button; the command line wins over it for one run:\n"
+  return "Arrows steer, space fires, F11 or Alt+Enter toggles fullscreen, hold Escape (or\n"
+         "close the window) to quit. A gamepad plugged in before the game starts steers\n"
+         "with its stick or direction pad and fires with its first button, beside the keys.\n"
+         "While another window has the keyboard, the game rests.\n"
+         "The settings file keeps the window's scale, fullscreen, resting, other keys for\n"
+         "the five controls and the pad's fire button; the command line wins over it:\n"
          "  " +
          (path.empty() ? std::string("(no home folder: none)") : path) + "\n";
 }
 
 int run_game(int argc, char **argv) {
-  const ProgramOptions options{"zephyrun", nullptr, false, game_help()};
+  const ProgramOptions options{"zephyrun", nullptr, true, game_help()};
   const CommandLine line = parse_command_line(argc, argv, options);
   if (line.action != CommandLine::play) return answer_command_line(line, options);
   if (start_up(line) != 0) return 1;
-  run_loop();
+  const int status = run_loop();
   settings.save();  // only what the player changed in the game, if anything
   allegro_exit();
-  return 0;
+  return status;
 }
 
 }  // namespace zephyrun

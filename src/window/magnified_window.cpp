@@ -40,15 +40,39 @@ void show_magnified(BITMAP *source, int scale, int left, int top) {
   if (!magnify_into_window(source, scale, left, top)) magnify(source, screen, scale, left, top);
 }
 
+// Whether the frame goes straight onto the screen, as at scale 1 in a window
+// of its own size; else it is paced into paced_frame and shown from there.
+static bool frame_is_the_window(const WindowLayout &window) {
+  return window.scale <= 1 && window.left == 0 && window.top == 0;
+}
+
 void present_to_window(int rate, BITMAP *back, int showfps, int reset) {
   const WindowLayout &window = window_layout();
-  if (window.scale <= 1 && window.left == 0 && window.top == 0) {
+  if (frame_is_the_window(window)) {
     doppiobuffering(rate, back, screen, showfps, reset, 0);
     return;
   }
   if (!kept_bitmap(paced_frame, back, back->w, back->h)) return;
   doppiobuffering(rate, back, paced_frame, showfps, reset, 0);
   show_magnified(paced_frame, window.scale, window.left, window.top);
+}
+
+void show_over_last_frame(const char *line) {
+  const WindowLayout &window = window_layout();
+  static BITMAP *shown = nullptr;
+  if (!screen || !kept_bitmap(shown, screen, frame_width, frame_height)) return;
+  // At scale 1 the screen holds the frame itself; else the paced copy does.
+  if (frame_is_the_window(window) || !paced_frame)
+    blit(screen, shown, 0, 0, 0, 0, frame_width, frame_height);
+  else
+    blit(paced_frame, shown, 0, 0, 0, 0, frame_width, frame_height);
+  const int middle = frame_height / 2;
+  rectfill(shown, 0, middle - 12, frame_width - 1, middle + 11, makecol(0, 0, 0));
+  textout_centre_ex(shown, font, line, frame_width / 2, middle - 4, makecol(255, 255, 255), -1);
+  if (frame_is_the_window(window))
+    blit(shown, screen, 0, 0, 0, 0, frame_width, frame_height);
+  else
+    show_magnified(shown, window.scale, window.left, window.top);
 }
 
 }  // namespace zephyrun

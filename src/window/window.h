@@ -1,8 +1,9 @@
 // The window the game's frame is shown in. One place decides the window's
 // size, how many times it magnifies the 640x480 frame and where the frame sits
-// in it (window/game_window.cpp); each pass ends by pacing the frame and
-// showing it there (window/magnified_window.cpp). And the window's close
-// button (window/close_button.cpp).
+// in it, windowed or fullscreen (window/game_window.cpp, fullscreen.cpp); each
+// pass ends by pacing the frame and showing it there (magnified_window.cpp).
+// And what the desktop does to the window: its close button
+// (close_button.cpp) and the keyboard focus it gives and takes (resting.cpp).
 #pragma once
 
 #include "game/game.h"
@@ -17,6 +18,8 @@ struct WindowLayout {
   int scale = 1;
   int left = 0, top = 0;
   int width = frame_width, height = frame_height;
+  bool fullscreen = false;  // the desktop's size, in the window manager's fullscreen state
+  int windowed_scale = 1;   // the scale out of fullscreen, which toggling back gives again
 };
 
 // The largest scale 1..4 whose window, 640N x 480N, fits within 90 % of a
@@ -27,14 +30,36 @@ int scale_for_desktop(int width, int height);
 // size cannot be had. Needs the library started.
 int resolved_scale(int scale);
 
-// The settings file's [window] scale: 1 to 4, or 0 for auto; 1 when the file
-// does not say, or says something else, which is said (window/window_settings.cpp).
-int scale_setting(SettingsFile &file);
+// The largest whole scale at which the frame fits a desktop of this size
+// entirely, at least 1, and the frame centred there: the fullscreen layout.
+WindowLayout fullscreen_layout(int desktop_width, int desktop_height);
 
-// Opens the window for the frame magnified `scale` times (1..4, or 0 for the
-// desktop's choice) at colour depth 15 and gives it `title`. Returns 0, or
-// prints one line on stderr, "<program>: ...", and returns 1.
-int open_window(const char *program, const char *title, int scale);
+// What the settings file says of the window (window/window_settings.cpp); an
+// entry that says something else is said, and its default stands.
+// [window] scale: 1 to 4, or 0 for auto; 1 by default.
+int scale_setting(SettingsFile &file);
+// [window] fullscreen: whether to start in fullscreen; no by default.
+bool fullscreen_setting(SettingsFile &file);
+// [window] rest_in_background: whether the game rests while another window
+// has the keyboard; yes by default.
+bool rest_setting(SettingsFile &file);
+// Notes in the file (and writes it) that the player chose fullscreen or not.
+void remember_fullscreen(SettingsFile &file, bool fullscreen);
+
+// Opens the window for the frame at colour depth 15 and gives it `title`:
+// magnified `scale` times (1..4, or 0 for the desktop's choice), or, with
+// `fullscreen`, as large as the desktop, which the window manager is asked to
+// show in its fullscreen state (no video mode is changed, nothing is
+// grabbed). Returns 0, or prints one line on stderr, "<program>: ...", and
+// returns 1.
+int open_window(const char *program, const char *title, int scale, bool fullscreen = false);
+
+// Whether F11 or Alt+Enter has just been pressed (once a pass).
+bool fullscreen_key_pressed();
+// Goes fullscreen from the window or back to the window at the scale it had,
+// and remembers the choice in the settings file. Returns 0, or 1 when no
+// window could be had again (said on stderr): the game cannot go on.
+int toggle_fullscreen(const char *program, const char *title);
 
 // The layout of the window last opened (the frame's own size before that).
 const WindowLayout &window_layout();
@@ -50,7 +75,7 @@ void show_magnified(BITMAP *source, int scale, int left, int top);
 
 // show_magnified's one pass (window/window_pixels_magnify.cpp): each pixel of
 // the frame turned into the X11 window's format as the library's own
-// conversion turns it, and written scale x scale times (1..4) straight into
+// conversion turns it, and written scale x scale times straight into
 // the window's picture, then put on the window. False, with nothing drawn,
 // where the window rules it out: not the X11 driver's screen at 15 bits over a
 // 24/32-bit true-colour window, a frame that is not a 15-bit memory bitmap, or
@@ -69,5 +94,22 @@ void present_to_window(int rate, BITMAP *back, int showfps, int reset);
 int watch_close_button(const char *program);
 // Whether the close button has been clicked since it was first watched.
 bool close_button_clicked();
+
+// Whether the game rests while its window is in the background (set once at start-up).
+extern bool rest_in_background;
+// From now on the window's losing and regaining the keyboard focus is noted.
+// Opening the window calls it again, as a new mode forgets it.
+void watch_focus();
+// Whether the window has the keyboard focus, as far as the desktop has said.
+bool window_in_front();
+// When the window is in the background and the game is to rest there: draws a
+// line over the last frame shown, once, and sleeps (the library's own input
+// thread held too) until the focus or the close button comes; the pacing's
+// measuring window is moved on by the time rested. True when it rested.
+bool rest_while_in_background();
+
+// The last frame shown, with `line` across its middle, shown again as the
+// window's layout says, without pacing.
+void show_over_last_frame(const char *line);
 
 }  // namespace zephyrun

@@ -60,13 +60,18 @@ static void learn_window_pixels() {
   pixels_image = _xwin.ximage;
 }
 
-// One line of the frame into one line of the window, every pixel `Scale` wide.
-template <int Scale>
-static void widen_line(const uint16_t *from, uint32_t *to, int w) {
+// One line of the frame into one line of the window, every pixel `scale` wide.
+static inline void widen_line_any(const uint16_t *from, uint32_t *to, int w, int scale) {
   for (int column = 0; column < w; column++) {
     const uint32_t pixel = window_pixel[from[column] & 0x7fff];
-    for (int i = 0; i < Scale; i++) *to++ = pixel;
+    for (int i = 0; i < scale; i++) *to++ = pixel;
   }
+}
+
+// The same with the scale known to the compiler, for the scales windows have.
+template <int Scale>
+static void widen_line(const uint16_t *from, uint32_t *to, int w) {
+  widen_line_any(from, to, w, Scale);
 }
 
 static void (*const widen_line_by[])(const uint16_t *, uint32_t *, int) = {
@@ -74,8 +79,7 @@ static void (*const widen_line_by[])(const uint16_t *, uint32_t *, int) = {
 
 bool magnify_into_window(BITMAP *source, int scale, int left, int top) {
   if (!window_format_allows() || !is_memory_bitmap(source) || bitmap_color_depth(source) != 15 ||
-      scale < 1 || scale > 4 || left < 0 || top < 0 ||
-      left + source->w * scale > _xwin.screen_width ||
+      scale < 1 || left < 0 || top < 0 || left + source->w * scale > _xwin.screen_width ||
       top + source->h * scale > _xwin.screen_height)
     return false;
   const int wide = source->w * scale;
@@ -84,7 +88,11 @@ bool magnify_into_window(BITMAP *source, int scale, int left, int top) {
   for (int row = 0; row < source->h; row++) {
     const int first = top + row * scale;
     uint32_t *line = reinterpret_cast<uint32_t *>(_xwin.buffer_line[first]) + left;
-    widen_line_by[scale](reinterpret_cast<const uint16_t *>(source->line[row]), line, source->w);
+    const auto *from = reinterpret_cast<const uint16_t *>(source->line[row]);
+    if (scale <= 4)
+      widen_line_by[scale](from, line, source->w);
+    else
+      widen_line_any(from, line, source->w, scale);
     for (int i = 1; i < scale; i++)
       std::memcpy(reinterpret_cast<uint32_t *>(_xwin.buffer_line[first + i]) + left, line,
                   wide * sizeof *line);

@@ -78,7 +78,7 @@ TEST(GameCommandLine, AWrongLineExitsTwoWithOneLineAndTheUsageBeforeAnyWindow) {
     testing_support::run_command(game + " " + wrong + " 2>&1 >/dev/null; echo $?", &err);
     EXPECT_EQ(err.substr(0, 10), "zephyrun: ") << wrong;
     EXPECT_EQ(err.substr(err.find('\n') + 1),
-              "usage: zephyrun [--scale N|auto] [--help] [--version]\n2\n")
+              "usage: zephyrun [--scale N|auto] [--fullscreen] [--help] [--version]\n2\n")
         << wrong;
   }
   EXPECT_TRUE(testing_support::run_command(game + " --version 2>&1", &out));
