@@ -20,7 +20,9 @@ test=(
   xvfb                          # Xvfb: scripts/own-x-server.sh
   xdotool                       # finds windows, presses keys: tests, measuring, screenshots
   x11-apps                      # xwd: screenshots of a window
-  x11-utils                     # xwininfo: where a window sits and how large it is
+  x11-utils                     # xwininfo, xprop: where a window sits, how large it is,
+                                # whether a window manager runs; xmessage: a second window
+  openbox                       # a window manager that honours the fullscreen state
   imagemagick                   # convert, compare: screenshots to pixels
   bc                            # the measuring scripts' arithmetic
   lame twolame                  # encode the music tests' songs (make_mp3_fixtures.sh)
