@@ -1,5 +1,6 @@
 # Sourced by every script that needs a display: starts an X server of the
-# script's own on a display the server picks itself, and points DISPLAY at it.
+# script's own on a display the server picks itself, and points DISPLAY at it,
+# and gives what runs there an empty settings folder (XDG_CONFIG_HOME).
 # Run as a command (a test does), it runs its arguments under such a server.
 # X_SERVER_ARGUMENTS adds to the server's own (say "-extension GLX");
 # X_SERVER_SCREEN sets its screen, WIDTHxHEIGHTxDEPTH (1024x768x24 unless given);
@@ -12,6 +13,9 @@
 program=
 window_manager=
 x_server_display_file=$(mktemp)
+# What runs here is measured or tested: a player's own settings file must not reach it.
+export XDG_CONFIG_HOME
+XDG_CONFIG_HOME=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 "${X_SERVER_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
   ${X_SERVER_ARGUMENTS:-} 3>"$x_server_display_file" >/dev/null 2>&1 &
 x_server=$!
@@ -26,6 +30,7 @@ stop_own_x_server() {
   kill "$x_server" 2>/dev/null || true
   wait "$x_server" 2>/dev/null || true
   rm -f "$x_server_display_file"
+  rm -rf "$XDG_CONFIG_HOME"
   exit "$status"
 }
 trap stop_own_x_server EXIT
