@@ -1,3 +1,5 @@
+// Running a built program as a child: its output caught in a file, its exit
+// waited for, its window found by title, sent keys and read back with xwd.
 #include "game_process.h"
 
 #include <signal.h>

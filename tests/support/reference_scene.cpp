@@ -1,3 +1,5 @@
+// The plain sprite and scrolling ground the fast ones are held to: every step
+// done in full over whole scratch bitmaps, none skipped or clipped.
 #include "reference_scene.h"
 
 #include <initializer_list>

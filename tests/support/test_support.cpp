@@ -1,3 +1,5 @@
+// Headless start-up of the library and the bitmaps and colour comparisons
+// every drawing test uses.
 #include "test_support.h"
 
 #include <cerrno>
