@@ -177,11 +177,11 @@ TEST(PictureCheck, RunLengthCodesMustEndInTheFileAndStayInsideThePicture) {
 void append_big(Bytes &bytes, int64_t value, int count) {
   for (int i = count - 1; i >= 0; i--) bytes.push_back(static_cast<unsigned char>(value >> 8 * i));
 }
-constexpr int64_t kTrueLength = INT64_MIN;
+constexpr int64_t true_length = INT64_MIN;
 struct Object {
   int type;
   Bytes contents;
-  int64_t stored = kTrueLength, unpacked = kTrueLength;
+  int64_t stored = true_length, unpacked = true_length;
 };
 // `bytes`, then the count and the objects.
 Bytes objects_of(const std::vector<Object> &objects, int64_t count, Bytes bytes = {}) {
@@ -189,8 +189,8 @@ Bytes objects_of(const std::vector<Object> &objects, int64_t count, Bytes bytes 
   for (const Object &object : objects) {
     append_big(bytes, object.type, 4);
     const int64_t length = static_cast<int64_t>(object.contents.size());
-    append_big(bytes, object.stored == kTrueLength ? length : object.stored, 4);
-    append_big(bytes, object.unpacked == kTrueLength ? length : object.unpacked, 4);
+    append_big(bytes, object.stored == true_length ? length : object.stored, 4);
+    append_big(bytes, object.unpacked == true_length ? length : object.unpacked, 4);
     bytes.insert(bytes.end(), object.contents.begin(), object.contents.end());
   }
   return bytes;

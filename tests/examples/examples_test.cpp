@@ -16,8 +16,8 @@ using namespace testing_support;
 
 namespace {
 
-const char *const kExamples[] = {"transitions", "voxel_landscape", "pixel_collision",
-                                 "music_stream", "opengl_presentation"};
+const char *const example_names[] = {"transitions", "voxel_landscape", "pixel_collision",
+                                     "music_stream", "opengl_presentation"};
 
 struct Example : GameProcess {
   explicit Example(const std::string &name, const std::vector<std::string> &arguments = {})
@@ -35,7 +35,7 @@ bool shows_a_scene(const Screenshot &shot) {
 }
 
 TEST(Examples, EachDrawsItsSceneFromTheDataFolderAndEndsWithStatusZeroOnEscapeOrCloseButton) {
-  for (const char *name : kExamples)
+  for (const char *name : example_names)
     for (const bool close_button : {false, true}) {
       Example example(name);
       ASSERT_TRUE(example.shows_within(30, shows_a_scene)) << name << " showed no scene\n"

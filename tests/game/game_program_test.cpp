@@ -23,11 +23,11 @@ namespace {
 
 // The resting ship is drawn 275 x 299 at (x + 26, 153), x being its base
 // rectangle's left edge: 150 at rest, moved in steps of 12 within -30 ... 354.
-constexpr int kShipWidth = 275;
-constexpr int kShipHeight = 299;
-constexpr int kShipTop = 153;
-constexpr int kShipRestX = 150;
-constexpr int kNoShip = -999;
+constexpr int ship_width = 275;
+constexpr int ship_height = 299;
+constexpr int ship_top = 153;
+constexpr int ship_rest_x = 150;
+constexpr int no_ship = -999;
 
 // The ship's x where the screen shows one of its upright pictures: more than
 // 90 % of that picture's opaque pixels (every third) in its colours.
@@ -36,17 +36,17 @@ int ship_x(const Screenshot &shot, const std::vector<BitmapPtr> &ships) {
     for (const BitmapPtr &ship : ships) {
       int compared = 0;
       int matching = 0;
-      for (int py = 0; py < kShipHeight; py += 3)
-        for (int px = std::max(0, -x - 26); px < std::min(kShipWidth, 614 - x); px += 3) {
+      for (int py = 0; py < ship_height; py += 3)
+        for (int px = std::max(0, -x - 26); px < std::min(ship_width, 614 - x); px += 3) {
           const int colour = getpixel(ship.get(), px, py);
           if (colour == makecol(255, 0, 255)) continue;
           compared++;
-          const unsigned char *shown = shot.at(x + 26 + px, kShipTop + py);
+          const unsigned char *shown = shot.at(x + 26 + px, ship_top + py);
           matching += near_colour(shown, getr(colour), getg(colour), getb(colour), 12);
         }
       if (matching > 0.9 * compared) return x;
     }
-  return kNoShip;
+  return no_ship;
 }
 
 // What a window manager sends when its close button is clicked ends the game as
@@ -57,25 +57,25 @@ TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowsAndTheCloseButton) {
   ASSERT_TRUE(animation) << "the built assets are missing";
   std::vector<BitmapPtr> ships;  // the five frames, drawn at the resting size
   for (int frame = 0; frame <= 12; frame += 3) {
-    ships.push_back(make_filled_bitmap(kShipWidth, kShipHeight, makecol(255, 0, 255)));
+    ships.push_back(make_filled_bitmap(ship_width, ship_height, makecol(255, 0, 255)));
     stretch_sprite(ships.back().get(), static_cast<BITMAP *>(animation[frame].dat), 0, 0,
-                   kShipWidth, kShipHeight);
+                   ship_width, ship_height);
   }
   unload_datafile(animation);
   GameProcess game(built_game_path(), built_asset_directory());
   ASSERT_FALSE(game.window().empty()) << game.output();
-  const auto ship_at_rest = [&](const Screenshot &s) { return ship_x(s, ships) == kShipRestX; };
+  const auto ship_at_rest = [&](const Screenshot &s) { return ship_x(s, ships) == ship_rest_x; };
   ASSERT_TRUE(game.shows_within(60, ship_at_rest)) << "no resting ship past the title";
 
   // Held until the ship has left its place, so however slowly frames come it moves.
   game.key("keydown", "Left");
   EXPECT_TRUE(game.shows_within(20, [&](const Screenshot &s) { return !ship_at_rest(s); }));
   game.key("keyup", "Left");
-  int moved_x = kNoShip;
+  int moved_x = no_ship;
   EXPECT_TRUE(game.shows_within(20,
                                 [&](const Screenshot &s) {
                                   moved_x = ship_x(s, ships);
-                                  return moved_x != kNoShip && moved_x <= kShipRestX - 12;
+                                  return moved_x != no_ship && moved_x <= ship_rest_x - 12;
                                 }))
       << "holding Left did not move the ship; last seen at " << moved_x;
 
@@ -94,7 +94,7 @@ TEST(Game, CloseButtonEndsItFromItsFirstFrames) {
 
 // The most a program may hold while it refuses a picture from its header:
 // what it holds at start-up (some 15 MB, 30 under AddressSanitizer) and no pixels.
-constexpr long kMostKilobytesRefusing = 100 * 1024;
+constexpr long most_kilobytes_refusing = 100 * 1024;
 
 // Damaged copies of the asset files, each made in a fresh copy of the five.
 void cut_in_half(const std::string &path) {
@@ -136,7 +136,7 @@ void expect_both_refuse(const std::string &dir, const std::string &file, const s
     EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << "one line: " << output;
     if (!from_header) continue;
     EXPECT_LT(took.count(), 2.0) << output;
-    EXPECT_LT(run.peak_kilobytes(), kMostKilobytesRefusing) << output;
+    EXPECT_LT(run.peak_kilobytes(), most_kilobytes_refusing) << output;
   }
 }
 
