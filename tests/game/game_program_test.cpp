@@ -111,7 +111,9 @@ void object_6_not_a_bitmap(const std::string &path) {
 }
 void three_objects(const std::string &path) {
   BitmapPtr frame = make_pattern_bitmap(24, 16);
-  ASSERT_TRUE(write_datafile(path.c_str(), std::vector<DatafileBitmap>(3, {"", frame.get()})));
+  using asset_maker::DatafileBitmap;
+  ASSERT_TRUE(
+      asset_maker::write_datafile(path.c_str(), std::vector<DatafileBitmap>(3, {"", frame.get()})));
 }
 void picture_16_by_16(const std::string &path) {
   BitmapPtr picture = make_pattern_bitmap(16, 16);

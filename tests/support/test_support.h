@@ -13,7 +13,7 @@ namespace testing_support {
 // Starts Allegro with no system driver once per process; sets the depth of new bitmaps.
 void start_headless_allegro(int depth = 15);
 
-using ::BitmapPtr;  // the asset maker's: an Allegro bitmap destroyed with its owner
+using asset_maker::BitmapPtr;  // the asset maker's: an Allegro bitmap destroyed with its owner
 
 BitmapPtr make_filled_bitmap(int w, int h, int colour);
 // A different colour at every pixel, so any misplaced pixel shows.

@@ -8,6 +8,7 @@
 
 #include "test_support.h"
 
+using namespace asset_maker;
 using namespace testing_support;
 
 namespace {
