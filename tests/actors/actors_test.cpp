@@ -16,9 +16,8 @@ using V = std::vector<int>;
 
 namespace {
 
-class ActorsTest : public ::testing::Test {
+class ActorsTest : public HeadlessTest {
  protected:
-  static void SetUpTestSuite() { start_headless_allegro(15); }
   void SetUp() override {
     for (int n = 0; n < 16; n++) {  // every object its own colour
       pictures.push_back(make_filled_bitmap(20, 20, makecol(40 + 10 * n, 200 - 10 * n, 8 * n)));

@@ -92,8 +92,9 @@ constexpr PictureSize screen = zephyrun::full_screen_size, ground = zephyrun::gr
 constexpr Coding bmp = Coding::bmp, bmp_rle = Coding::bmp_run_length, tga = Coding::tga,
                  tga_rle = Coding::tga_run_length;
 
-TEST(PictureCheck, SizesAreJudgedFromTheHeaderAtBothSidesOfEachLimit) {
-  start_headless_allegro(15);
+using PictureCheck = HeadlessTest;
+
+TEST_F(PictureCheck, SizesAreJudgedFromTheHeaderAtBothSidesOfEachLimit) {
   const char *const sound_size = "cut short";  // the size passes; the 2x2 pixels do not
   expect_cases({
       {"640x480 is a full-screen size", screen, claiming(bmp, 640, 480), sound_size},
@@ -125,8 +126,7 @@ TEST(PictureCheck, SizesAreJudgedFromTheHeaderAtBothSidesOfEachLimit) {
   });
 }
 
-TEST(PictureCheck, PlainPixelsMustAllBeThereWithTheirRowPadding) {
-  start_headless_allegro(15);
+TEST_F(PictureCheck, PlainPixelsMustAllBeThereWithTheirRowPadding) {
   expect_cases({
       {"3 columns at 24 bits take 12 bytes a row, padding included", actor, picture(bmp, 3, 2), ""},
       {"rows without their padding are cut short", actor, cut(picture(bmp, 3, 2), 6), "cut short"},
@@ -141,8 +141,7 @@ TEST(PictureCheck, PlainPixelsMustAllBeThereWithTheirRowPadding) {
   });
 }
 
-TEST(PictureCheck, RunLengthCodesMustEndInTheFileAndStayInsideThePicture) {
-  start_headless_allegro(15);
+TEST_F(PictureCheck, RunLengthCodesMustEndInTheFileAndStayInsideThePicture) {
   expect_cases({
       {"BMP codes ending at the last row's end, without an end of picture", actor,
        cut(picture(bmp_rle, 5, 3), 2), ""},

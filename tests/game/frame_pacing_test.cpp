@@ -18,9 +18,8 @@ namespace {
 std::time_t fake_now;
 int waits;
 
-class FramePacing : public ::testing::Test {
+class FramePacing : public HeadlessTest {
  protected:
-  static void SetUpTestSuite() { start_headless_allegro(15); }
   void SetUp() override {
     tempo1 = fps = fps1 = fps3 = misuratore = rallentatore = frame = 0;
     fake_now = (std::time_t{1} << 31) + 1000;  // past 2038: a clock cut to 32 bits shows

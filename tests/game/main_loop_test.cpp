@@ -12,9 +12,8 @@ using namespace zephyrun;
 
 namespace {
 
-class MainLoop : public ::testing::Test {
+class MainLoop : public HeadlessTest {
  protected:
-  static void SetUpTestSuite() { start_headless_allegro(15); }
   void SetUp() override {
     pacing_clock = [] { return std::time_t{5000}; };
     retrace_wait = [] {};

@@ -24,6 +24,8 @@ BitmapPtr noisy_texture(int w, int h, unsigned seed) {
   return texture;
 }
 
+using ScrollingGround = HeadlessTest;
+
 // A ground as at program start, made afresh on the next call.
 void fresh_ground() {
   for (BITMAP **strip : {&bmp2, &bmp3}) {
@@ -50,8 +52,7 @@ bool same_as(const ReferenceGround &r, int height, BITMAP *expected, BITMAP *act
 // case); before the 4th and 7th calls the rows' offsets jump far into the drift,
 // each row elsewhere, and the scroll offset to a value of the case's own. After
 // every call the frames, and all the ground's state, must agree.
-TEST(ScrollingGround, MatchesThePlainProcedureOverSizesScrollOffsetsDriftsPlacesAndAngles) {
-  start_headless_allegro(15);
+TEST_F(ScrollingGround, MatchesThePlainProcedureOverSizesScrollOffsetsDriftsPlacesAndAngles) {
   const int sizes[][4] = {{2560, 200, 1280, 200}, {1002, 77, 600, 77}, {640, 40, 400, 60}};
   const int places[][3] = {{-320, 330, 0},   {-320, 300, 5},    {-320, 310, -5},  {-320, 200, 64},
                            {-500, 100, 128}, {100, 350, 0},     {-900, 420, 17},  {500, 460, 0},
@@ -99,8 +100,7 @@ TEST(ScrollingGround, MatchesThePlainProcedureOverSizesScrollOffsetsDriftsPlaces
 // a span without a column) are refused touching nothing. Where the texture
 // cannot fill the ground (a hole, too narrow, too short) the plain procedure
 // shows whatever the strip last held; the ground shows what is behind instead.
-TEST(ScrollingGround, RefusesSizesItCannotMakeAndGapsInTheTextureShowWhatIsBehind) {
-  start_headless_allegro(15);
+TEST_F(ScrollingGround, RefusesSizesItCannotMakeAndGapsInTheTextureShowWhatIsBehind) {
   fresh_ground();
   BitmapPtr texture = make_filled_bitmap(700, 120, makecol(128, 128, 128));
   rectfill(texture.get(), 600, 0, 679, 119, makecol(255, 0, 255));  // a hole

@@ -16,8 +16,7 @@ constexpr int start_x = 100 * one_cell + one_cell / 2;
 constexpr int start_y = 120 * one_cell + one_cell / 2;
 constexpr float straight_along_x = -0.5233333333333333f;  // with one ray, its angle is exactly 0
 
-struct VoxelTerrain : ::testing::Test {
-  static void SetUpTestSuite() { start_headless_allegro(15); }
+struct VoxelTerrain : HeadlessTest {
   BitmapPtr heights{create_bitmap_ex(8, 700, 640)};
   BitmapPtr colours = make_pattern_bitmap(640, 640, 1);
   BitmapPtr sky = make_filled_bitmap(640, 480, makecol(90, 140, 250));

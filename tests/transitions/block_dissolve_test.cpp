@@ -15,8 +15,7 @@ constexpr int block_side = 8;
 constexpr int run_calls =
     2 * (area_width * area_height / (block_side * block_side));  // calls that show the run
 
-struct BlockDissolve : ::testing::Test {
-  static void SetUpTestSuite() { start_headless_allegro(15); }
+struct BlockDissolve : HeadlessTest {
   void TearDown() override {
     while (zephyrun::dispixflag) step();  // no run left behind
   }

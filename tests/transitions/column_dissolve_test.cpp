@@ -17,8 +17,7 @@ constexpr int area_width = 320;
 constexpr int area_height = 480;
 constexpr int strip_width = 10;
 
-struct ColumnDissolve : ::testing::Test {
-  static void SetUpTestSuite() { start_headless_allegro(15); }
+struct ColumnDissolve : HeadlessTest {
   void TearDown() override {
     for (int n = 0; zephyrun::diswormflag && n < 100000; n++) step();
   }

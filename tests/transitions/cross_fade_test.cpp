@@ -8,8 +8,7 @@ using namespace testing_support;
 
 namespace {
 
-struct CrossFade : ::testing::Test {
-  static void SetUpTestSuite() { start_headless_allegro(15); }
+struct CrossFade : HeadlessTest {
   void fade(BITMAP *pic1, BITMAP *pic2, int level, int width = 64, int height = 48) {
     zephyrun::dissolvenza(work.get(), target.get(), pic1, red, pic2, blue, width, height, level);
   }
