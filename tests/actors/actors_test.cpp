@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "actors/actors.h"
-#include "fake_display.h"
 #include "reference_scene.h"
 #include "test_support.h"
 
@@ -42,7 +41,6 @@ class ActorsTest : public HeadlessTest {
     EXPECT_EQ(first_difference(expected.get(), frame.get()), "");
     clear_bitmap(frame.get());
   }
-  FakeDisplay display{640, 480};
   BitmapPtr frame = make_filled_bitmap(640, 480, 0);
   BitmapPtr rock = make_filled_bitmap(20, 20, makecol(90, 90, 90));
   std::vector<BitmapPtr> pictures;
