@@ -1,11 +1,16 @@
 // The asset checks at the edges of each decision, on small made-up files and
 // without a window: every row sits on one side of one edge and says which.
+// Files are read in a child process that root leaves for nobody first.
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,24 +45,12 @@ File claiming(Coding coding, int64_t w, int64_t h) {
 File bmp_codes(int w, int h, const Bytes &codes) { return {run_length_bmp(w, h, codes), false}; }
 // An 8-bit TGA over a palette of `colours` 24-bit entries, w x h pixels of 0.
 File palette_tga(int colours, int w, int h) {
-  Bytes bytes{0,
-              1,
-              1,
-              0,
-              0,
-              static_cast<unsigned char>(colours),
-              static_cast<unsigned char>(colours >> 8),
-              24,
-              0,
-              0,
-              0,
-              0,
-              static_cast<unsigned char>(w),
-              0,
-              static_cast<unsigned char>(h),
-              0,
-              8,
-              0};
+  const auto byte = [](int value) { return static_cast<unsigned char>(value); };
+  // clang-format off
+  Bytes bytes{0, 1, 1,                                      // no id, a palette, palette-coded
+              0, 0, byte(colours), byte(colours >> 8), 24,  // palette from 0, its length, bits
+              0, 0, 0, 0, byte(w), 0, byte(h), 0, 8, 0};    // origin, size, 8 bits a pixel
+  // clang-format on
   bytes.resize(bytes.size() + 3 * colours + w * h);
   return {bytes, true};
 }
@@ -75,15 +68,19 @@ struct PictureCase {
   const char *fault;  // a part of the message; "" for a sound picture
 };
 
+// Nothing said of a sound row (`fault` ""), else `fault` within what was said.
+void expect_said(const std::string &said, const std::string &fault, const char *proves) {
+  if (fault.empty())
+    EXPECT_EQ(said, "") << proves;
+  else
+    EXPECT_NE(said.find(fault), std::string::npos) << proves << ": said " << said;
+}
+
 void expect_cases(const std::vector<PictureCase> &cases) {
   for (const PictureCase &row : cases) {
     const Bytes &bytes = row.file.bytes;
-    const std::string fault =
-        zephyrun::picture_fault(bytes.data(), bytes.size(), row.file.tga, row.needed);
-    if (!*row.fault)
-      EXPECT_EQ(fault, "") << row.proves;
-    else
-      EXPECT_NE(fault.find(row.fault), std::string::npos) << row.proves << ": said " << fault;
+    expect_said(zephyrun::picture_fault(bytes.data(), bytes.size(), row.file.tga, row.needed),
+                row.fault, row.proves);
   }
 }
 
@@ -214,7 +211,9 @@ Object nested(int levels) {
   return inner;
 }
 
-TEST(DatafileCheck, EachSizeIsHeldAgainstTheBytesAtBothSidesOfItsEdge) {
+using DatafileCheck = HeadlessTest;
+
+TEST_F(DatafileCheck, EachSizeIsHeldAgainstTheBytesAtBothSidesOfItsEdge) {
   const struct {
     const char *proves;
     Bytes bytes;
@@ -241,34 +240,75 @@ TEST(DatafileCheck, EachSizeIsHeldAgainstTheBytesAtBothSidesOfItsEdge) {
       {"datafiles nested 16 deep", datafile({nested(16)}), ""},
       {"datafiles nested 17 deep", datafile({nested(17)}), "nests datafiles too deep"},
   };
-  for (const auto &row : cases) {
-    const std::string fault = zephyrun::datafile_fault(row.bytes.data(), row.bytes.size());
-    if (!*row.fault)
-      EXPECT_EQ(fault, "") << row.proves;
-    else
-      EXPECT_NE(fault.find(row.fault), std::string::npos) << row.proves << ": said " << fault;
-  }
+  for (const auto &row : cases)
+    expect_said(zephyrun::datafile_fault(row.bytes.data(), row.bytes.size()), row.fault,
+                row.proves);
 }
 
-// ---- Start-up's reading of the loaded datafile ----
+// ---- Files read as a user whom file permissions bind ----
 
-// What load_assets says with only `objects` as cor.dat in the working directory.
-std::string start_up_says(const std::vector<Object> &objects) {
-  start_headless_allegro(15);
-  char dir_template[] = "/tmp/zephyrun-checks-XXXXXX";
-  const std::string dir = mkdtemp(dir_template);
-  // After the packfile layer's "not packed" magic.
-  write_bytes(dir + "/cor.dat", datafile(objects, -1, {'s', 'l', 'h', '.'}));
-  const std::string back = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
-  testing::internal::CaptureStderr();
-  zephyrun::load_assets("checks");
-  const std::string said = testing::internal::GetCapturedStderr();
-  if (zephyrun::cors) unload_datafile(zephyrun::cors);
-  zephyrun::cors = nullptr;
-  std::filesystem::current_path(back);
-  std::filesystem::remove_all(dir);
+// What `check` says, run in a child process, and the child's peak resident
+// size. The suite may run as root, whom no permission stops: the child then
+// becomes nobody (65534) first.
+struct Said {
+  std::string text;
+  long peak_kilobytes;
+};
+Said in_child(const std::function<std::string()> &check) {
+  int ends[2];
+  if (pipe(ends) != 0) return {"no pipe", 0};
+  const pid_t child = fork();
+  if (child == 0) {
+    close(ends[0]);
+    if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+      _exit(1);
+    const std::string text = check();
+    _exit(write(ends[1], text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? 0 : 1);
+  }
+  close(ends[1]);
+  Said said{"", 0};
+  char chunk[512];
+  for (ssize_t got; (got = read(ends[0], chunk, sizeof chunk)) > 0;) said.text.append(chunk, got);
+  close(ends[0]);
+  struct rusage usage {};
+  wait4(child, nullptr, 0, &usage);
+  said.peak_kilobytes = usage.ru_maxrss;
   return said;
+}
+
+// A datafile that unpacks to more than 80 MB is refused having read only about
+// that far: here 512 MB of nothing after a sound start, made as a sparse file.
+TEST_F(DatafileCheck, OneHoldingMoreThan80MBIsRefusedWithoutReadingItAll) {
+  const std::string path = "/tmp/zephyrun-checks-" + std::to_string(getpid()) + ".dat";
+  write_bytes(path, {'s', 'l', 'h', '.', 'A', 'L', 'L', '.', 0, 0, 0, 0});
+  std::filesystem::resize_file(path, 512 << 20);
+  const Said said = in_child([&] { return zephyrun::datafile_file_fault(path.c_str()); });
+  std::filesystem::remove(path);
+  EXPECT_EQ(said.text, "it holds more than 80 MB, more than the game can need");
+  EXPECT_LT(said.peak_kilobytes, 256 << 10) << "it read on";
+}
+
+// ---- Start-up's reading of the asset files ----
+
+using StartUp = HeadlessTest;
+namespace fs = std::filesystem;
+
+// What load_assets says in `dir`, a copy of the assets as asset_copy_with makes
+// them, read in a child; the directory is removed.
+std::string start_up_says(const std::string &dir) {
+  fs::permissions(dir, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+  const std::string said = in_child([&] {
+                             fs::current_path(dir);
+                             testing::internal::CaptureStderr();
+                             zephyrun::load_assets("checks");
+                             return testing::internal::GetCapturedStderr();
+                           }).text;
+  fs::remove_all(dir);
+  return said;
+}
+// With `objects` as cor.dat, after the packfile layer's "not packed" magic.
+std::string start_up_says(const std::vector<Object> &objects) {
+  return start_up_says(asset_copy_with({{"cor.dat", datafile(objects, -1, {'s', 'l', 'h', '.'})}}));
 }
 std::vector<Object> frames(int count, int not_a_bitmap = -1) {
   std::vector<Object> objects;
@@ -278,12 +318,12 @@ std::vector<Object> frames(int count, int not_a_bitmap = -1) {
   return objects;
 }
 
-TEST(StartUp, TheDatafileNeedsSixteenObjectsWithBitmapsFromTheFirstToTheLastFrame) {
-  const std::string passed = "cannot load \"terreno.tga\"";  // the datafile passed
+TEST_F(StartUp, TheDatafileNeedsSixteenObjectsWithBitmapsFromTheFirstToTheLastFrame) {
+  const char *const passed = "";
   const struct {
     const char *proves;
     std::vector<Object> objects;
-    std::string said;
+    const char *said;
   } cases[] = {
       {"16 bitmaps", frames(16), passed},
       {"15 objects", frames(15), "\"cor.dat\": 15 objects where 16 are needed"},
@@ -292,10 +332,41 @@ TEST(StartUp, TheDatafileNeedsSixteenObjectsWithBitmapsFromTheFirstToTheLastFram
       {"object 14, which nothing draws, not a bitmap", frames(16, 14), passed},
       {"object 16, past the needed ones, not a bitmap", frames(17, 16), passed},
   };
+  for (const auto &row : cases) expect_said(start_up_says(row.objects), row.said, row.proves);
+}
+
+// A file its reader may not read, or a folder in a file's place, is named so,
+// by start-up and by each check that opens a file; not as empty or damaged.
+TEST_F(StartUp, AFileThatCannotBeReadOrAFolderInItsPlaceIsSaidToBeSo) {
+  const auto unreadable = [](const std::string &path) { fs::permissions(path, fs::perms::none); };
+  const auto folder = [](const std::string &path) {
+    fs::remove(path);
+    fs::create_directory(path);
+  };
+  const char *const denied = "it cannot be read: Permission denied";
+  const struct {
+    const char *file;
+    std::function<void(const std::string &)> make;
+    const char *said;
+  } cases[] = {{"cor.dat", unreadable, denied},
+               {"terreno.tga", unreadable, denied},
+               {"cor.dat", folder, "it is not a plain file"},
+               {"present.bmp", folder, "it is not a plain file"}};
   for (const auto &row : cases) {
-    const std::string said = start_up_says(row.objects);
-    EXPECT_NE(said.find(row.said), std::string::npos) << row.proves << ": said " << said;
+    const std::string dir = asset_copy_with({});
+    row.make(dir + "/" + row.file);
+    expect_said(start_up_says(dir), "\"" + std::string(row.file) + "\": " + row.said, row.file);
   }
+  // The checks themselves, on a file they cannot open.
+  const std::string path = "/tmp/zephyrun-checks-" + std::to_string(getpid()) + ".bmp";
+  write_bytes(path, {'B', 'M'});
+  unreadable(path);
+  EXPECT_EQ(in_child([&] { return zephyrun::datafile_file_fault(path.c_str()); }).text, denied);
+  EXPECT_EQ(in_child([&] {
+              return zephyrun::picture_file_fault(path.c_str(), zephyrun::actor_size);
+            }).text,
+            denied);
+  fs::remove(path);
 }
 
 }  // namespace
