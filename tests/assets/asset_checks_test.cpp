@@ -335,6 +335,14 @@ TEST_F(StartUp, TheDatafileNeedsSixteenObjectsWithBitmapsFromTheFirstToTheLastFr
   for (const auto &row : cases) expect_said(start_up_says(row.objects), row.said, row.proves);
 }
 
+// Pictures at the largest and at the smallest sizes the game takes load; the
+// programs themselves are run only with sizes that must not reach the library.
+TEST_F(StartUp, PicturesAtTheSizeLimitsLoad) {
+  for (const bool largest : {true, false})
+    expect_said(start_up_says(asset_copy_at_size_limits(largest)), "",
+                largest ? "largest" : "smallest");
+}
+
 // A file its reader may not read, or a folder in a file's place, is named so,
 // by start-up and by each check that opens a file; not as empty or damaged.
 TEST_F(StartUp, AFileThatCannotBeReadOrAFolderInItsPlaceIsSaidToBeSo) {

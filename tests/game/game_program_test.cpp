@@ -169,21 +169,17 @@ TEST(Game, EachMissingOrDamagedAssetStopsBothProgramsSayingWhatIsWrong) {
 }
 
 // Each picture file, plain and run-length coded, claiming a size that
-// overflows the library's int arithmetic, a huge one, and one past each limit.
+// overflows the library's int arithmetic and a huge one: sizes that must not
+// reach the library. The sizes at and past each limit are held in-process.
 TEST(Game, OversizedPicturesStopBothProgramsFromTheirHeadersAlone) {
   start_headless_allegro(15);
   const struct {
     const char *file;
     int64_t width, height;
-  } cases[] = {
-      {"cielo.bmp", 65537, 65536},     {"cielo.bmp", 30000, 30000},
-      {"cielo.bmp", 641, 480},         {"present.bmp", 65537, 65536},
-      {"present.bmp", 30000, 30000},   {"present.bmp", 640, 481},
-      {"terreno.tga", 65535, 65535},   {"terreno.tga", 30000, 30000},
-      {"terreno.tga", 16385, 200},     {"terreno.tga", 1280, 201},
-      {"asteroide.tga", 65535, 65535}, {"asteroide.tga", 30000, 30000},
-      {"asteroide.tga", 4097, 4096},   {"asteroide.tga", 4096, 4097},
-  };
+  } cases[] = {{"cielo.bmp", 65537, 65536},     {"cielo.bmp", 30000, 30000},
+               {"present.bmp", 65537, 65536},   {"present.bmp", 30000, 30000},
+               {"terreno.tga", 65535, 65535},   {"terreno.tga", 30000, 30000},
+               {"asteroide.tga", 65535, 65535}, {"asteroide.tga", 30000, 30000}};
   for (const auto &oversized : cases)
     for (const bool run_length : {false, true}) {
       const bool tga = std::string(oversized.file).find(".tga") != std::string::npos;
@@ -198,20 +194,6 @@ TEST(Game, OversizedPicturesStopBothProgramsFromTheirHeadersAlone) {
           true);
       std::filesystem::remove_all(dir);
     }
-}
-
-// Past the title, the flying scene runs with the pictures drawn, until Escape.
-TEST(Game, PicturesAtTheSizeLimitsLoadAndPlay) {
-  start_headless_allegro(15);
-  for (const bool largest : {true, false}) {
-    const std::string dir = asset_copy_at_size_limits(largest);
-    GameProcess game(built_game_path(), dir);
-    ASSERT_FALSE(game.window().empty()) << game.output();
-    EXPECT_EQ(game.wait_exit(8), -1) << "stopped: " << game.output();
-    game.key("keydown", "Escape");
-    EXPECT_EQ(game.wait_exit(20), 0) << (largest ? "largest: " : "smallest: ") << game.output();
-    std::filesystem::remove_all(dir);
-  }
 }
 
 TEST(GameWithoutDisplay, SaysWhichDisplayItTriedInOneLineWithStatusOne) {
