@@ -72,36 +72,23 @@ TEST(OpenGLPresentation, FramesShowAsAskedAndPacingWaitsClearColourAndDepth) {
       << "no OpenGL window: " << allegro_error;
   EXPECT_EQ(makecol_depth(15, 255, 0, 255), MASK_COLOR_15);
   EXPECT_EQ(makecol_depth(16, 255, 0, 255), MASK_COLOR_16);
+  // clang-format off
   const struct {
     const char *what;
     float dz, anglex, anglez;
     std::vector<Point> shown;
   } cases[] = {
-      {"fills the window upright",
-       0,
-       0,
-       0,
+      {"fills the window upright", 0, 0, 0,
        {{320, 8, white}, {4, 24, red}, {635, 24, green}, {4, 475, blue}, {635, 475, yellow}}},
-      {"dz -1: twice as far, half size at 160..479 x 120..359",
-       -1,
-       0,
-       0,
-       {{155, 240, black},
-        {484, 240, black},
-        {320, 123, white},
-        {165, 135, red},
-        {474, 354, yellow}}},
-      {"anglex 180: upside down, the white band at the bottom",
-       0,
-       180,
-       0,
+      {"dz -1: twice as far, half size at 160..479 x 120..359", -1, 0, 0,
+       {{155, 240, black}, {484, 240, black},
+        {320, 123, white}, {165, 135, red}, {474, 354, yellow}}},
+      {"anglex 180: upside down, the white band at the bottom", 0, 180, 0,
        {{4, 475, white}, {160, 140, blue}, {480, 360, green}}},
-      {"anglez 90: a quarter anticlockwise, the white band on the left",
-       0,
-       0,
-       90,
+      {"anglez 90: a quarter anticlockwise, the white band on the left", 0, 0, 90,
        {{5, 240, white}, {160, 120, green}, {480, 360, blue}}},
   };
+  // clang-format on
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);
     glClearColor(0, 0, 0, 1);
