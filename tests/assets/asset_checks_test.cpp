@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -328,6 +329,7 @@ TEST_F(StartUp, TheDatafileNeedsSixteenObjectsWithBitmapsFromTheFirstToTheLastFr
       {"16 bitmaps", frames(16), passed},
       {"15 objects", frames(15), "\"cor.dat\": 15 objects where 16 are needed"},
       {"the first frame, object 0, not a bitmap", frames(16, 0), "object 0 is not a bitmap"},
+      {"a middle frame, object 6, not a bitmap", frames(16, 6), "object 6 is not a bitmap"},
       {"the shot, object 15, not a bitmap", frames(16, 15), "object 15 is not a bitmap"},
       {"object 14, which nothing draws, not a bitmap", frames(16, 14), passed},
       {"object 16, past the needed ones, not a bitmap", frames(17, 16), passed},
@@ -343,9 +345,10 @@ TEST_F(StartUp, PicturesAtTheSizeLimitsLoad) {
                 largest ? "largest" : "smallest");
 }
 
-// A file its reader may not read, or a folder in a file's place, is named so,
-// by start-up and by each check that opens a file; not as empty or damaged.
-TEST_F(StartUp, AFileThatCannotBeReadOrAFolderInItsPlaceIsSaidToBeSo) {
+// A file its reader may not read, an empty one, text in the datafile's place or
+// a folder in a file's place is named so, by start-up and by each check that
+// opens a file; not as damaged.
+TEST_F(StartUp, AFileThatCannotBeReadIsEmptyOrIsAFolderIsSaidToBeSo) {
   const auto unreadable = [](const std::string &path) { fs::permissions(path, fs::perms::none); };
   const auto folder = [](const std::string &path) {
     fs::remove(path);
@@ -356,10 +359,14 @@ TEST_F(StartUp, AFileThatCannotBeReadOrAFolderInItsPlaceIsSaidToBeSo) {
     const char *file;
     std::function<void(const std::string &)> make;
     const char *said;
-  } cases[] = {{"cor.dat", unreadable, denied},
-               {"terreno.tga", unreadable, denied},
-               {"cor.dat", folder, "it is not a plain file"},
-               {"present.bmp", folder, "it is not a plain file"}};
+  } cases[] = {
+      {"cor.dat", unreadable, denied},
+      {"terreno.tga", unreadable, denied},
+      {"asteroide.tga", [](const std::string &path) { std::ofstream{path}; }, "it is empty"},
+      {"cor.dat", [](const std::string &path) { std::ofstream(path) << std::string(500, 'x'); },
+       "it is not an Allegro datafile"},
+      {"cor.dat", folder, "it is not a plain file"},
+      {"present.bmp", folder, "it is not a plain file"}};
   for (const auto &row : cases) {
     const std::string dir = asset_copy_with({});
     row.make(dir + "/" + row.file);

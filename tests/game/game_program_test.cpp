@@ -7,9 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -100,21 +98,6 @@ constexpr long most_kilobytes_refusing = 100 * 1024;
 void cut_in_half(const std::string &path) {
   std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
 }
-// Object 6's type made "DATA": the seventh "BMP " in the file is its type.
-void object_6_not_a_bitmap(const std::string &path) {
-  std::stringstream bytes;
-  bytes << std::ifstream(path, std::ios::binary).rdbuf();
-  std::string datafile = bytes.str();
-  size_t at = datafile.find("BMP ");
-  for (int object = 0; object < 6; object++) at = datafile.find("BMP ", at + 4);
-  std::ofstream(path, std::ios::binary) << datafile.replace(at, 4, "DATA");
-}
-void three_objects(const std::string &path) {
-  BitmapPtr frame = make_pattern_bitmap(24, 16);
-  using asset_maker::DatafileBitmap;
-  ASSERT_TRUE(
-      asset_maker::write_datafile(path.c_str(), std::vector<DatafileBitmap>(3, {"", frame.get()})));
-}
 void picture_16_by_16(const std::string &path) {
   BitmapPtr picture = make_pattern_bitmap(16, 16);
   ASSERT_EQ(save_bitmap(path.c_str(), picture.get(), nullptr), 0);
@@ -142,6 +125,8 @@ void expect_both_refuse(const std::string &dir, const std::string &file, const s
   }
 }
 
+// What each damage is called is held in-process (tests/assets); here that both
+// programs stop on a missing file, a damaged datafile and damaged pictures.
 TEST(Game, EachMissingOrDamagedAssetStopsBothProgramsSayingWhatIsWrong) {
   start_headless_allegro(15);  // to draw the misshapen pictures
   const struct {
@@ -151,14 +136,8 @@ TEST(Game, EachMissingOrDamagedAssetStopsBothProgramsSayingWhatIsWrong) {
   } cases[] = {
       {"cor.dat", [](auto path) { std::remove(path.c_str()); }, "looked for it in the working"},
       {"cor.dat", cut_in_half, "cut short"},
-      {"cor.dat", [](auto path) { std::ofstream(path) << std::string(500, 'x'); },
-       "not an Allegro"},
-      {"cor.dat", three_objects, "3 objects where 16 are needed"},
-      {"cor.dat", object_6_not_a_bitmap, "object 6 is not a bitmap"},
       {"cielo.bmp", cut_in_half, "cut short"},
-      {"cielo.bmp", picture_16_by_16, "16x16 where 640x480"},
       {"terreno.tga", picture_16_by_16, "16x16 where 1280x200 to 16384x200"},
-      {"asteroide.tga", [](auto path) { std::ofstream{path}; }, "empty"},
   };
   for (const auto &damaged : cases) {
     const std::string dir = asset_copy_with({});
