@@ -13,6 +13,8 @@
 #include <sstream>
 #include <thread>
 
+#include "test_support.h"
+
 namespace testing_support {
 
 static bool poll_until(double timeout_s, const std::function<bool()> &done) {
@@ -80,6 +82,11 @@ int GameProcess::wait_exit(double timeout_s) {
   return WIFEXITED(status_) ? WEXITSTATUS(status_) : -2;
 }
 
+int GameProcess::ends_on_escape() {
+  key("keydown", "Escape");
+  return wait_exit(20);
+}
+
 std::string GameProcess::output() const {
   std::string text;
   run_command("cat " + output_path_, &text);
@@ -131,6 +138,30 @@ Screenshot parse_ppm(const std::string &ppm) {
   in.read(reinterpret_cast<char *>(shot.rgb.data()), shot.rgb.size());
   if (!in || magic != "P6" || maxval != 255 || shot.rgb.empty()) return {};
   return shot;
+}
+
+Screenshot built_picture(const std::string &name) {
+  BitmapPtr picture(load_bitmap((built_asset_directory() + "/" + name).c_str(), nullptr));
+  if (!picture) return {};
+  Screenshot shot{picture->w, picture->h, {}};
+  for (int y = 0; y < picture->h; y++)
+    for (int x = 0; x < picture->w; x++) {
+      const int colour = getpixel(picture.get(), x, y);
+      shot.rgb.insert(shot.rgb.end(), {static_cast<unsigned char>(getr(colour)),
+                                       static_cast<unsigned char>(getg(colour)),
+                                       static_cast<unsigned char>(getb(colour))});
+    }
+  return shot;
+}
+
+double share_alike(const Screenshot &one, const Screenshot &other, int top, int bottom, int step) {
+  int alike = 0, compared = 0;
+  for (int y = top; y < bottom; y += step)
+    for (int x = 0; x < std::min(one.width, other.width); x += step, compared++) {
+      const unsigned char *shown = other.at(x, y);
+      alike += near_colour(one.at(x, y), shown[0], shown[1], shown[2], 12);
+    }
+  return compared ? static_cast<double>(alike) / compared : 0;
 }
 
 }  // namespace testing_support
