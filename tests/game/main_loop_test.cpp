@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
 
 #include "actors/actors.h"
 #include "fake_display.h"
@@ -90,21 +89,6 @@ TEST_F(MainLoop, GroundBobsAboutWhereItStartedForever) {
   }
   EXPECT_EQ(highest, 9);
   EXPECT_EQ(lowest, -10);
-}
-
-// The ground and the asteroid fly at the largest and at the smallest sizes the
-// game takes as at any other: past the title both show.
-TEST_F(MainLoop, GroundAndAsteroidAtTheirSizeLimitsShowInFlight) {
-  clear_to_color(ship_.get(), makecol(255, 0, 255));  // no ship in the way
-  for (auto [ground_width, rock_side] : {std::pair{16384, 4096}, std::pair{1280, 1}}) {
-    BitmapPtr ground = make_filled_bitmap(ground_width, 200, makecol(0, 160, 0));
-    BitmapPtr rock = make_filled_bitmap(rock_side, rock_side, makecol(120, 90, 60));
-    bit = ground.get();
-    asteroide = rock.get();
-    run_passes(127 + 10);
-    EXPECT_TRUE(pixel_is(screen, 320, 470, 0, 160, 0)) << ground_width << " columns of ground";
-    EXPECT_TRUE(pixel_is(screen, astx + 120, asty + 110, 120, 90, 60)) << rock_side << " a side";
-  }
 }
 
 }  // namespace

@@ -136,16 +136,4 @@ std::string asset_copy_with(const std::vector<std::pair<std::string, Bytes>> &re
   return dir;
 }
 
-std::string asset_copy_at_size_limits(bool largest) {
-  const auto flat = [](int w, int h, PictureCoding coding) {
-    return encode_picture(make_filled_bitmap(w, h, makecol(120, 90, 60)).get(), coding);
-  };
-  if (largest)
-    return asset_copy_with({{"terreno.tga", flat(16384, 200, PictureCoding::tga_run_length)},
-                            {"asteroide.tga", flat(4096, 4096, PictureCoding::tga_run_length)},
-                            {"cielo.bmp", flat(640, 480, PictureCoding::bmp_run_length)}});
-  return asset_copy_with({{"asteroide.tga", flat(1, 1, PictureCoding::tga)},
-                          {"present.bmp", flat(640, 480, PictureCoding::bmp_run_length)}});
-}
-
 }  // namespace testing_support
