@@ -63,8 +63,8 @@ TEST(Showcase, TabBringsEachSceneWithAPictureOfItsOwnAndEscapeEndsIt) {
 TEST(Showcase, CloseButtonEndsItInEverySceneAndInOpenGLWithStatusZeroAndNothingSaid) {
   start_headless_allegro(24);
   for (int scene = 1; scene <= scene_count + 1; scene++) {
-    const LaunchOptions options = showcase({});
-    GameProcess shown(ZEPHYRUN_BINARY_DIR "/zephyrun-showcase", built_asset_directory(), options);
+    GameProcess shown(ZEPHYRUN_BINARY_DIR "/zephyrun-showcase", built_asset_directory(),
+                      showcase({}));
     const int caption = std::min(scene, scene_count);
     for (int tab = 1; tab < caption; tab++) shown.key("key", "Tab");
     ASSERT_TRUE(shown.shows_within(
