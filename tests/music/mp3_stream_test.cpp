@@ -44,8 +44,7 @@ Bytes after_id3v2_tag(size_t tag_bytes, const Bytes &music) {
   return inserted(music, 0, tag);
 }
 
-struct Mp3Stream : testing::Test {
-  void SetUp() override { start_headless_allegro(); }
+struct Mp3Stream : HeadlessTest {
   void TearDown() override { close_mp3_file(mp3); }
   bool start(const std::string &path, int buffer_bytes) {
     close_mp3_file(mp3);
