@@ -74,7 +74,6 @@ TEST(PixelCollisionExample, SteeringTheShipRightIntoTheAsteroidTurnsTheFrameRed)
 }
 
 TEST(TransitionsExample, EachTransitionRunsToTheOtherPictureAndTheNextComesBack) {
-  start_headless_allegro(24);
   const Screenshot title = built_picture("present.bmp"), sky = built_picture("cielo.bmp");
   ASSERT_FALSE(title.empty() || sky.empty());
   Example example("transitions");

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "game_process.h"
-#include "picture_files.h"
 #include "test_support.h"
 
 using namespace testing_support;

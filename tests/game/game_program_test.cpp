@@ -1,7 +1,6 @@
 // The built game end to end: driven by real keys in a window of the suite's X
 // server, and stopped at start-up by damaged files or no display.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -104,8 +103,7 @@ void cut_in_half(const std::string &path) {
 // A picture refused from its header is also refused at once, without its pixels.
 void expect_both_refuse(const std::string &dir, const std::string &file, const std::string &said,
                         bool from_header = false) {
-  const std::string programs[] = {"zephyrun", "zephyrun-showcase"};
-  for (const std::string &program : programs) {
+  for (const std::string program : {"zephyrun", "zephyrun-showcase"}) {
     const auto started = std::chrono::steady_clock::now();
     GameProcess run(ZEPHYRUN_BINARY_DIR "/" + program, dir);
     EXPECT_EQ(run.wait_exit(20), 1) << program << ", " << file << ": " << said;

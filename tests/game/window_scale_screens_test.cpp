@@ -46,7 +46,6 @@ int counter_in(const std::string &window) {
 
 TEST(OnA1600x1200Screen, ScaleTwoShowsTheFlyingFrameInSharpTwoByTwoBlocks) {
   ASSERT_EQ(size_of(""), "1600x1200") << "wired to the wrong X server";
-  start_headless_allegro(24);
   const Screenshot sky = built_picture("cielo.bmp");
   ASSERT_FALSE(sky.empty()) << "the built assets are missing";
   GameProcess game(built_game_path(), built_asset_directory(), scale("2"));

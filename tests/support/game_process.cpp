@@ -141,17 +141,9 @@ Screenshot parse_ppm(const std::string &ppm) {
 }
 
 Screenshot built_picture(const std::string &name) {
-  BitmapPtr picture(load_bitmap((built_asset_directory() + "/" + name).c_str(), nullptr));
-  if (!picture) return {};
-  Screenshot shot{picture->w, picture->h, {}};
-  for (int y = 0; y < picture->h; y++)
-    for (int x = 0; x < picture->w; x++) {
-      const int colour = getpixel(picture.get(), x, y);
-      shot.rgb.insert(shot.rgb.end(), {static_cast<unsigned char>(getr(colour)),
-                                       static_cast<unsigned char>(getg(colour)),
-                                       static_cast<unsigned char>(getb(colour))});
-    }
-  return shot;
+  std::string ppm;
+  run_command("convert " + built_asset_directory() + "/" + name + " -depth 8 ppm:-", &ppm);
+  return parse_ppm(ppm);
 }
 
 double share_alike(const Screenshot &one, const Screenshot &other, int top, int bottom, int step) {

@@ -59,8 +59,7 @@ class GameProcess {
 };
 
 Screenshot parse_ppm(const std::string &ppm);  // binary 8-bit P6; empty when malformed
-// One of the built asset pictures as a window shows it; empty when it cannot be
-// loaded. Needs the library started.
+// One of the built asset pictures, as a screenshot; empty when it cannot be read.
 Screenshot built_picture(const std::string &name);
 // The share of pixels in rows top .. bottom - 1, every `step`th each way, that
 // show alike in both (each channel within 12).
