@@ -17,10 +17,10 @@ static void request_close() { close_requested = 1; }
 // key[] holds a non-zero value, not 1, while a key is down.
 static int held(int scancode) { return key[scancode] ? 1 : 0; }
 
-constexpr int kMapCells = 640;  // rendervoxel reads at least 640x640 heights
+constexpr int map_cells = 640;  // rendervoxel reads at least 640x640 heights
 
 static int hill_height(int column, int row) {
-  const double u = column * 2 * M_PI / kMapCells, v = row * 2 * M_PI / kMapCells;
+  const double u = column * 2 * M_PI / map_cells, v = row * 2 * M_PI / map_cells;
   const double waves = std::sin(3 * u) * std::cos(2 * v) + 0.5 * std::sin(7 * u + 5 * v) +
                        0.25 * std::cos(13 * v - 4 * u);
   return std::clamp(static_cast<int>(90 + 85 * waves), 20, 255);
@@ -47,18 +47,18 @@ int main() {
   set_window_title("voxel_landscape");
   set_close_button_callback(request_close);
   BITMAP *sky = load_bitmap("cielo.bmp", nullptr);
-  BITMAP *heights = create_bitmap_ex(8, kMapCells, kMapCells);
-  BITMAP *colours = create_bitmap(kMapCells, kMapCells);
+  BITMAP *heights = create_bitmap_ex(8, map_cells, map_cells);
+  BITMAP *colours = create_bitmap(map_cells, map_cells);
   BITMAP *back = create_bitmap(640, 480);
   if (!sky || !heights || !colours || !back) {
     std::fprintf(stderr, "voxel_landscape: run me where cielo.bmp is\n");
     return 1;
   }
-  for (int row = 0; row < kMapCells; row++)
-    for (int column = 0; column < kMapCells; column++)
+  for (int row = 0; row < map_cells; row++)
+    for (int column = 0; column < map_cells; column++)
       heights->line[row][column] = static_cast<unsigned char>(hill_height(column, row));
-  for (int row = 0; row < kMapCells; row++)
-    for (int column = 0; column < kMapCells; column++) {
+  for (int row = 0; row < map_cells; row++)
+    for (int column = 0; column < map_cells; column++) {
       const int height = heights->line[row][column];
       const int rise = height - heights->line[std::max(row - 1, 0)][std::max(column - 1, 0)];
       putpixel(colours, column, row, ground_colour(height, rise));
@@ -72,8 +72,8 @@ int main() {
     // Keys and update: turn, fly, and keep the eye above the ground beneath.
     heading += 0.04f * (held(KEY_RIGHT) - held(KEY_LEFT));
     const float speed = 3.0f * (held(KEY_UP) - held(KEY_DOWN));
-    viewer_x = std::clamp(viewer_x + speed * std::cos(heading), 0.0f, kMapCells - 1.0f);
-    viewer_y = std::clamp(viewer_y + speed * std::sin(heading), 0.0f, kMapCells - 1.0f);
+    viewer_x = std::clamp(viewer_x + speed * std::cos(heading), 0.0f, map_cells - 1.0f);
+    viewer_y = std::clamp(viewer_y + speed * std::sin(heading), 0.0f, map_cells - 1.0f);
     eye += 2 * (held(KEY_PGUP) - held(KEY_PGDN));
     const int below = heights->line[static_cast<int>(viewer_y)][static_cast<int>(viewer_x)];
     eye = std::clamp(eye, below - 110, 200);

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <system_error>
 
+namespace asset_maker {
+
 namespace {
 
 // The ship's outline in one dark colour, for a shadow on the ground.
@@ -83,3 +85,5 @@ bool write_asset_files(const std::string &directory, std::string &error) {
   }
   return true;
 }
+
+}  // namespace asset_maker

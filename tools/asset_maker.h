@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace asset_maker {
+
 // ---- The asset files (asset_files.cpp) ----
 
 // The file names the game loads, in the order it loads them.
@@ -194,3 +196,5 @@ struct TitleScenery {
   const Picture &sky, &ground, &ship, &asteroid, &shot;
 };
 Picture draw_title(const TitleScenery &scenery);
+
+}  // namespace asset_maker

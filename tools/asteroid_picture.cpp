@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+namespace asset_maker {
+
 namespace {
 
 constexpr float pi = 3.14159265f;
@@ -80,3 +82,5 @@ Picture draw_asteroid() {
     }
   return rock;
 }
+
+}  // namespace asset_maker

@@ -6,26 +6,28 @@
 
 #include <cstdio>
 
-static bool supported_depth(int depth) {
-  return depth == 15 || depth == 16 || depth == 24 || depth == 32;
-}
+namespace asset_maker {
+
+namespace {
+
+bool supported_depth(int depth) { return depth == 15 || depth == 16 || depth == 24 || depth == 32; }
 
 // Depth field of the object: hicolour is always stored as 5.6.5.
-static int stored_depth(int depth) { return depth == 15 ? 16 : depth; }
+int stored_depth(int depth) { return depth == 15 ? 16 : depth; }
 
-static long pixel_bytes(const BITMAP *bmp) {
+long pixel_bytes(const BITMAP *bmp) {
   int per_pixel = bitmap_color_depth(const_cast<BITMAP *>(bmp)) <= 16 ? 2 : 3;
   return static_cast<long>(bmp->w) * bmp->h * per_pixel;
 }
 
-static void write_property(PACKFILE *f, int type, const std::string &text) {
+void write_property(PACKFILE *f, int type, const std::string &text) {
   pack_mputl(DAT_PROPERTY, f);
   pack_mputl(type, f);
   pack_mputl(static_cast<long>(text.size()), f);
   pack_fwrite(text.data(), static_cast<long>(text.size()), f);
 }
 
-static void write_pixels(PACKFILE *f, BITMAP *bmp) {
+void write_pixels(PACKFILE *f, BITMAP *bmp) {
   const int depth = bitmap_color_depth(bmp);
   for (int y = 0; y < bmp->h; y++)
     for (int x = 0; x < bmp->w; x++) {
@@ -41,7 +43,7 @@ static void write_pixels(PACKFILE *f, BITMAP *bmp) {
     }
 }
 
-static void write_bitmap_object(PACKFILE *f, const DatafileBitmap &object) {
+void write_bitmap_object(PACKFILE *f, const DatafileBitmap &object) {
   BITMAP *bmp = object.bitmap;
   if (!object.name.empty()) write_property(f, DAT_NAME, object.name);
   const long size = 6 + pixel_bytes(bmp);
@@ -53,6 +55,8 @@ static void write_bitmap_object(PACKFILE *f, const DatafileBitmap &object) {
   pack_mputw(bmp->h, f);
   write_pixels(f, bmp);
 }
+
+}  // namespace
 
 bool write_datafile(const char *path, const std::vector<DatafileBitmap> &objects) {
   for (const DatafileBitmap &object : objects)
@@ -69,3 +73,5 @@ bool write_datafile(const char *path, const std::vector<DatafileBitmap> &objects
   if (!ok) std::remove(path);
   return ok;
 }
+
+}  // namespace asset_maker

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <vector>
 
+namespace asset_maker {
+
 namespace {
 
 constexpr float pi = 3.14159265f;
@@ -180,3 +182,5 @@ Picture draw_ground() {
   draw_rocks(ground, random);
   return ground;
 }
+
+}  // namespace asset_maker

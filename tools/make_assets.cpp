@@ -19,7 +19,7 @@ int main(int argc, char **argv) {
     return 1;
   }
   std::string error;
-  if (!write_asset_files(argv[1], error)) {
+  if (!asset_maker::write_asset_files(argv[1], error)) {
     std::fprintf(stderr, "zephyrun-assets: %s\n", error.c_str());
     return 1;
   }

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+namespace asset_maker {
+
 float clamp01(float v) { return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v); }
 
 float smoothstep(float edge0, float edge1, float v) {
@@ -32,7 +34,11 @@ void Picture::blend(int x, int y, Rgb c, float a, float cover_from) {
   }
 }
 
-static int channel_byte(float v) { return static_cast<int>(std::lround(clamp01(v) * 255.0f)); }
+namespace {
+
+int channel_byte(float v) { return static_cast<int>(std::lround(clamp01(v) * 255.0f)); }
+
+}  // namespace
 
 BITMAP *picture_to_bitmap(const Picture &picture) {
   BITMAP *bmp = create_bitmap_ex(24, picture.w, picture.h);
@@ -71,3 +77,5 @@ Picture shrink_picture(const Picture &picture, int factor) {
     }
   return small;
 }
+
+}  // namespace asset_maker

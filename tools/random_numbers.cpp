@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace asset_maker {
+
 uint64_t Random::next() {
   uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
   z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -17,12 +19,14 @@ float Random::uniform() {
 
 int Random::below(int n) { return static_cast<int>(next() % static_cast<uint64_t>(n)); }
 
-static int wrap(int v, int period) {
+namespace {
+
+int wrap(int v, int period) {
   int m = v % period;
   return m < 0 ? m + period : m;
 }
 
-static float lattice_value(int ix, int iy, int period_x, int period_y, uint32_t seed) {
+float lattice_value(int ix, int iy, int period_x, int period_y, uint32_t seed) {
   uint32_t h = static_cast<uint32_t>(wrap(ix, period_x)) * 0x8DA6B343u ^
                static_cast<uint32_t>(wrap(iy, period_y)) * 0xD8163841u ^ seed * 0xCB1AB31Fu;
   h ^= h >> 15;
@@ -33,7 +37,9 @@ static float lattice_value(int ix, int iy, int period_x, int period_y, uint32_t 
   return static_cast<float>(h & 0xFFFFFF) / static_cast<float>(0xFFFFFF);
 }
 
-static float fade(float t) { return t * t * (3.0f - 2.0f * t); }
+float fade(float t) { return t * t * (3.0f - 2.0f * t); }
+
+}  // namespace
 
 float tiled_noise(float x, float y, int period_x, int period_y, uint32_t seed) {
   float fx = std::floor(x), fy = std::floor(y);
@@ -60,3 +66,5 @@ float tiled_fractal(float x, float y, int period_x, int period_y, int octaves, u
   }
   return sum / total;
 }
+
+}  // namespace asset_maker

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace asset_maker {
+
 namespace {
 
 constexpr float cx = ship_picture_width / 2.0f;
@@ -179,3 +181,5 @@ Picture draw_shot() {
   };
   return render_supersampled(shot_picture_width, shot_picture_height, 3, plasma_at);
 }
+
+}  // namespace asset_maker

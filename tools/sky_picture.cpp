@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace asset_maker {
+
 namespace {
 
 constexpr float sun_x = 430.0f, sun_y = 292.0f, sun_radius = 20.0f;
@@ -108,3 +110,5 @@ Picture draw_sky() {
   draw_hills(sky);
   return sky;
 }
+
+}  // namespace asset_maker

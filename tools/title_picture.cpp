@@ -7,6 +7,8 @@
 #include <cmath>
 #include <vector>
 
+namespace asset_maker {
+
 namespace {
 
 constexpr float horizon = 336.0f;
@@ -122,3 +124,5 @@ Picture draw_title(const TitleScenery &scenery) {
   draw_logo(title, text);
   return title;
 }
+
+}  // namespace asset_maker

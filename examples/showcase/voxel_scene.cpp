@@ -26,7 +26,7 @@ static int eye;
 // Rolling hills with sharper peaks towards the middle, sinking into the sea at the edges.
 static int island_height(int x, int y) {
   // Five octaves from hills 96 cells across; the noise repeats far off the map.
-  const float noise = tiled_fractal(x / 96.0f, y / 96.0f, 64, 64, 5, island_seed);
+  const float noise = asset_maker::tiled_fractal(x / 96.0f, y / 96.0f, 64, 64, 5, island_seed);
   const float half = map_size / 2.0f;
   const float dx = (x - map_size / 2) / half, dy = (y - map_size / 2) / half;
   const float edge = std::clamp((std::sqrt(dx * dx + dy * dy) - 0.55f) / 0.4f, 0.0f, 1.0f);

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "actors/actors.h"
-#include "fake_display.h"
 #include "reference_scene.h"
 #include "test_support.h"
 
@@ -16,9 +15,8 @@ using V = std::vector<int>;
 
 namespace {
 
-class ActorsTest : public ::testing::Test {
+class ActorsTest : public HeadlessTest {
  protected:
-  static void SetUpTestSuite() { start_headless_allegro(15); }
   void SetUp() override {
     for (int n = 0; n < 16; n++) {  // every object its own colour
       pictures.push_back(make_filled_bitmap(20, 20, makecol(40 + 10 * n, 200 - 10 * n, 8 * n)));
@@ -43,7 +41,6 @@ class ActorsTest : public ::testing::Test {
     EXPECT_EQ(first_difference(expected.get(), frame.get()), "");
     clear_bitmap(frame.get());
   }
-  FakeDisplay display{640, 480};
   BitmapPtr frame = make_filled_bitmap(640, 480, 0);
   BitmapPtr rock = make_filled_bitmap(20, 20, makecol(90, 90, 90));
   std::vector<BitmapPtr> pictures;

@@ -12,11 +12,11 @@ using namespace testing_support;
 
 namespace {
 
-constexpr int kSize = 10;  // of every sprite
+constexpr int sprite_side = 10;  // of every sprite
 
 // Magic pink but for the given opaque points.
 BitmapPtr sprite_with(std::initializer_list<std::pair<int, int>> opaque) {
-  BitmapPtr sprite = make_filled_bitmap(kSize, kSize, makecol(255, 0, 255));
+  BitmapPtr sprite = make_filled_bitmap(sprite_side, sprite_side, makecol(255, 0, 255));
   for (auto [x, y] : opaque) putpixel(sprite.get(), x, y, makecol(200, 100, 50));
   return sprite;
 }
@@ -25,7 +25,7 @@ BitmapPtr sprite_with(std::initializer_list<std::pair<int, int>> opaque) {
 // against a second.
 TEST(CollisionTest, HitIsTheFirstSharedOpaquePointInsideTheWindowAndTheFirstCallsArea) {
   start_headless_allegro(15);
-  BitmapPtr solid = make_filled_bitmap(kSize, kSize, makecol(10, 200, 10));
+  BitmapPtr solid = make_filled_bitmap(sprite_side, sprite_side, makecol(10, 200, 10));
   BitmapPtr corner = sprite_with({{9, 9}});
   BitmapPtr right = sprite_with({{5, 0}, {9, 9}});
   BitmapPtr points = sprite_with({{6, 1}, {5, 8}, {5, 7}, {8, 0}});
@@ -33,7 +33,7 @@ TEST(CollisionTest, HitIsTheFirstSharedOpaquePointInsideTheWindowAndTheFirstCall
     const char *what;
     BITMAP *second;
     int x2, y2, x1, y1, area, hit, collx, colly;
-    int w = kSize, h = kSize;  // of the window
+    int w = sprite_side, h = sprite_side;  // of the window
   };
   const Case cases[] = {
       {"opaque only over pink", right.get(), 25, 20, 20, 20, 100, 0, 0, 0},
@@ -41,7 +41,7 @@ TEST(CollisionTest, HitIsTheFirstSharedOpaquePointInsideTheWindowAndTheFirstCall
       {"leftmost column, then top row", points.get(), 20, 20, 20, 20, 100, 1, 5, 7},
       {"window short of the last column", corner.get(), 20, 20, 20, 20, 100, 0, 0, 0, 8, 8},
       {"window reaching the last column", corner.get(), 20, 20, 20, 20, 100, 1, 9, 9, 9, 9},
-      {"negative width", corner.get(), 20, 20, 20, 20, 100, 0, 0, 0, -1, kSize},
+      {"negative width", corner.get(), 20, 20, 20, 20, 100, 0, 0, 0, -1, sprite_side},
       {"overlap left of and above the area", corner.get(), -14, -14, -5, -5, 100, 0, 0, 0},
       {"later larger area, beyond the first", solid.get(), 150, 150, 150, 150, 200, 0, 0, 0},
       {"later larger area, first's corner", solid.get(), 99, 79, 99, 79, 200, 1, 0, 0},

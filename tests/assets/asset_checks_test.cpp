@@ -1,11 +1,18 @@
 // The asset checks at the edges of each decision, on small made-up files and
 // without a window: every row sits on one side of one edge and says which.
+// Files are read in a child process that root leaves for nobody first.
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,24 +47,12 @@ File claiming(Coding coding, int64_t w, int64_t h) {
 File bmp_codes(int w, int h, const Bytes &codes) { return {run_length_bmp(w, h, codes), false}; }
 // An 8-bit TGA over a palette of `colours` 24-bit entries, w x h pixels of 0.
 File palette_tga(int colours, int w, int h) {
-  Bytes bytes{0,
-              1,
-              1,
-              0,
-              0,
-              static_cast<unsigned char>(colours),
-              static_cast<unsigned char>(colours >> 8),
-              24,
-              0,
-              0,
-              0,
-              0,
-              static_cast<unsigned char>(w),
-              0,
-              static_cast<unsigned char>(h),
-              0,
-              8,
-              0};
+  const auto byte = [](int value) { return static_cast<unsigned char>(value); };
+  // clang-format off
+  Bytes bytes{0, 1, 1,                                      // no id, a palette, palette-coded
+              0, 0, byte(colours), byte(colours >> 8), 24,  // palette from 0, its length, bits
+              0, 0, 0, 0, byte(w), 0, byte(h), 0, 8, 0};    // origin, size, 8 bits a pixel
+  // clang-format on
   bytes.resize(bytes.size() + 3 * colours + w * h);
   return {bytes, true};
 }
@@ -75,15 +70,19 @@ struct PictureCase {
   const char *fault;  // a part of the message; "" for a sound picture
 };
 
+// Nothing said of a sound row (`fault` ""), else `fault` within what was said.
+void expect_said(const std::string &said, const std::string &fault, const char *proves) {
+  if (fault.empty())
+    EXPECT_EQ(said, "") << proves;
+  else
+    EXPECT_NE(said.find(fault), std::string::npos) << proves << ": said " << said;
+}
+
 void expect_cases(const std::vector<PictureCase> &cases) {
   for (const PictureCase &row : cases) {
     const Bytes &bytes = row.file.bytes;
-    const std::string fault =
-        zephyrun::picture_fault(bytes.data(), bytes.size(), row.file.tga, row.needed);
-    if (!*row.fault)
-      EXPECT_EQ(fault, "") << row.proves;
-    else
-      EXPECT_NE(fault.find(row.fault), std::string::npos) << row.proves << ": said " << fault;
+    expect_said(zephyrun::picture_fault(bytes.data(), bytes.size(), row.file.tga, row.needed),
+                row.fault, row.proves);
   }
 }
 
@@ -92,8 +91,9 @@ constexpr PictureSize screen = zephyrun::full_screen_size, ground = zephyrun::gr
 constexpr Coding bmp = Coding::bmp, bmp_rle = Coding::bmp_run_length, tga = Coding::tga,
                  tga_rle = Coding::tga_run_length;
 
-TEST(PictureCheck, SizesAreJudgedFromTheHeaderAtBothSidesOfEachLimit) {
-  start_headless_allegro(15);
+using PictureCheck = HeadlessTest;
+
+TEST_F(PictureCheck, SizesAreJudgedFromTheHeaderAtBothSidesOfEachLimit) {
   const char *const sound_size = "cut short";  // the size passes; the 2x2 pixels do not
   expect_cases({
       {"640x480 is a full-screen size", screen, claiming(bmp, 640, 480), sound_size},
@@ -125,8 +125,7 @@ TEST(PictureCheck, SizesAreJudgedFromTheHeaderAtBothSidesOfEachLimit) {
   });
 }
 
-TEST(PictureCheck, PlainPixelsMustAllBeThereWithTheirRowPadding) {
-  start_headless_allegro(15);
+TEST_F(PictureCheck, PlainPixelsMustAllBeThereWithTheirRowPadding) {
   expect_cases({
       {"3 columns at 24 bits take 12 bytes a row, padding included", actor, picture(bmp, 3, 2), ""},
       {"rows without their padding are cut short", actor, cut(picture(bmp, 3, 2), 6), "cut short"},
@@ -141,8 +140,7 @@ TEST(PictureCheck, PlainPixelsMustAllBeThereWithTheirRowPadding) {
   });
 }
 
-TEST(PictureCheck, RunLengthCodesMustEndInTheFileAndStayInsideThePicture) {
-  start_headless_allegro(15);
+TEST_F(PictureCheck, RunLengthCodesMustEndInTheFileAndStayInsideThePicture) {
   expect_cases({
       {"BMP codes ending at the last row's end, without an end of picture", actor,
        cut(picture(bmp_rle, 5, 3), 2), ""},
@@ -177,11 +175,11 @@ TEST(PictureCheck, RunLengthCodesMustEndInTheFileAndStayInsideThePicture) {
 void append_big(Bytes &bytes, int64_t value, int count) {
   for (int i = count - 1; i >= 0; i--) bytes.push_back(static_cast<unsigned char>(value >> 8 * i));
 }
-constexpr int64_t kTrueLength = INT64_MIN;
+constexpr int64_t true_length = INT64_MIN;
 struct Object {
   int type;
   Bytes contents;
-  int64_t stored = kTrueLength, unpacked = kTrueLength;
+  int64_t stored = true_length, unpacked = true_length;
 };
 // `bytes`, then the count and the objects.
 Bytes objects_of(const std::vector<Object> &objects, int64_t count, Bytes bytes = {}) {
@@ -189,8 +187,8 @@ Bytes objects_of(const std::vector<Object> &objects, int64_t count, Bytes bytes 
   for (const Object &object : objects) {
     append_big(bytes, object.type, 4);
     const int64_t length = static_cast<int64_t>(object.contents.size());
-    append_big(bytes, object.stored == kTrueLength ? length : object.stored, 4);
-    append_big(bytes, object.unpacked == kTrueLength ? length : object.unpacked, 4);
+    append_big(bytes, object.stored == true_length ? length : object.stored, 4);
+    append_big(bytes, object.unpacked == true_length ? length : object.unpacked, 4);
     bytes.insert(bytes.end(), object.contents.begin(), object.contents.end());
   }
   return bytes;
@@ -215,7 +213,9 @@ Object nested(int levels) {
   return inner;
 }
 
-TEST(DatafileCheck, EachSizeIsHeldAgainstTheBytesAtBothSidesOfItsEdge) {
+using DatafileCheck = HeadlessTest;
+
+TEST_F(DatafileCheck, EachSizeIsHeldAgainstTheBytesAtBothSidesOfItsEdge) {
   const struct {
     const char *proves;
     Bytes bytes;
@@ -242,34 +242,70 @@ TEST(DatafileCheck, EachSizeIsHeldAgainstTheBytesAtBothSidesOfItsEdge) {
       {"datafiles nested 16 deep", datafile({nested(16)}), ""},
       {"datafiles nested 17 deep", datafile({nested(17)}), "nests datafiles too deep"},
   };
-  for (const auto &row : cases) {
-    const std::string fault = zephyrun::datafile_fault(row.bytes.data(), row.bytes.size());
-    if (!*row.fault)
-      EXPECT_EQ(fault, "") << row.proves;
-    else
-      EXPECT_NE(fault.find(row.fault), std::string::npos) << row.proves << ": said " << fault;
-  }
+  for (const auto &row : cases)
+    expect_said(zephyrun::datafile_fault(row.bytes.data(), row.bytes.size()), row.fault,
+                row.proves);
 }
 
-// ---- Start-up's reading of the loaded datafile ----
+// ---- Files read as a user whom file permissions bind ----
 
-// What load_assets says with only `objects` as cor.dat in the working directory.
-std::string start_up_says(const std::vector<Object> &objects) {
-  start_headless_allegro(15);
-  char dir_template[] = "/tmp/zephyrun-checks-XXXXXX";
-  const std::string dir = mkdtemp(dir_template);
-  // After the packfile layer's "not packed" magic.
-  write_bytes(dir + "/cor.dat", datafile(objects, -1, {'s', 'l', 'h', '.'}));
-  const std::string back = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
-  testing::internal::CaptureStderr();
-  zephyrun::load_assets("checks");
-  const std::string said = testing::internal::GetCapturedStderr();
-  if (zephyrun::cors) unload_datafile(zephyrun::cors);
-  zephyrun::cors = nullptr;
-  std::filesystem::current_path(back);
-  std::filesystem::remove_all(dir);
+// What `check` says, run in a child process (its peak resident size in
+// `peak_kilobytes`). The suite may run as root, whom no permission stops: the
+// child then becomes nobody (65534) first.
+std::string in_child(const std::function<std::string()> &check, long *peak_kilobytes = nullptr) {
+  int ends[2];
+  if (pipe(ends) != 0) return "no pipe";
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+      _exit(1);
+    const std::string text = check();  // a line: one write, read whole
+    _exit(write(ends[1], text.data(), text.size()) < 0);
+  }
+  close(ends[1]);
+  char text[4096];
+  const ssize_t got = read(ends[0], text, sizeof text);
+  close(ends[0]);
+  struct rusage usage {};
+  wait4(child, nullptr, 0, &usage);
+  if (peak_kilobytes) *peak_kilobytes = usage.ru_maxrss;
+  return std::string(text, std::max<ssize_t>(got, 0));
+}
+
+// A datafile that unpacks to more than 80 MB is refused having read only about
+// that far: here 512 MB of nothing after a sound start, made as a sparse file.
+TEST_F(DatafileCheck, OneHoldingMoreThan80MBIsRefusedWithoutReadingItAll) {
+  const std::string path = "/tmp/zephyrun-checks-" + std::to_string(getpid()) + ".dat";
+  write_bytes(path, {'s', 'l', 'h', '.', 'A', 'L', 'L', '.', 0, 0, 0, 0});
+  std::filesystem::resize_file(path, 512 << 20);
+  long peak_kilobytes = 0;
+  EXPECT_EQ(in_child([&] { return zephyrun::datafile_file_fault(path.c_str()); }, &peak_kilobytes),
+            "it holds more than 80 MB, more than the game can need");
+  EXPECT_LT(peak_kilobytes, 256 << 10) << "it read on";
+  std::filesystem::remove(path);
+}
+
+// ---- Start-up's reading of the asset files ----
+
+using StartUp = HeadlessTest;
+namespace fs = std::filesystem;
+
+// What load_assets says in `dir`, a copy of the assets as asset_copy_with makes
+// them, read in a child; the directory is removed.
+std::string start_up_says(const std::string &dir) {
+  fs::permissions(dir, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+  const std::string said = in_child([&] {
+    fs::current_path(dir);
+    testing::internal::CaptureStderr();
+    zephyrun::load_assets("checks");
+    return testing::internal::GetCapturedStderr();
+  });
+  fs::remove_all(dir);
   return said;
+}
+// With `objects` as cor.dat, after the packfile layer's "not packed" magic.
+std::string start_up_says(const std::vector<Object> &objects) {
+  return start_up_says(asset_copy_with({{"cor.dat", datafile(objects, -1, {'s', 'l', 'h', '.'})}}));
 }
 std::vector<Object> frames(int count, int not_a_bitmap = -1) {
   std::vector<Object> objects;
@@ -279,24 +315,70 @@ std::vector<Object> frames(int count, int not_a_bitmap = -1) {
   return objects;
 }
 
-TEST(StartUp, TheDatafileNeedsSixteenObjectsWithBitmapsFromTheFirstToTheLastFrame) {
-  const std::string passed = "cannot load \"terreno.tga\"";  // the datafile passed
+TEST_F(StartUp, TheDatafileNeedsSixteenObjectsWithBitmapsFromTheFirstToTheLastFrame) {
   const struct {
     const char *proves;
     std::vector<Object> objects;
-    std::string said;
+    const char *said;
   } cases[] = {
-      {"16 bitmaps", frames(16), passed},
+      {"16 bitmaps", frames(16), ""},
       {"15 objects", frames(15), "\"cor.dat\": 15 objects where 16 are needed"},
       {"the first frame, object 0, not a bitmap", frames(16, 0), "object 0 is not a bitmap"},
+      {"a middle frame, object 6, not a bitmap", frames(16, 6), "object 6 is not a bitmap"},
       {"the shot, object 15, not a bitmap", frames(16, 15), "object 15 is not a bitmap"},
-      {"object 14, which nothing draws, not a bitmap", frames(16, 14), passed},
-      {"object 16, past the needed ones, not a bitmap", frames(17, 16), passed},
+      {"object 14, which nothing draws, not a bitmap", frames(16, 14), ""},
+      {"object 16, past the needed ones, not a bitmap", frames(17, 16), ""},
+  };
+  for (const auto &row : cases) expect_said(start_up_says(row.objects), row.said, row.proves);
+}
+
+// Pictures at the largest sizes the game takes load, a run-length coded sky
+// beside them; the programs themselves are run only with sizes that must not
+// reach the library.
+TEST_F(StartUp, PicturesAtTheSizeLimitsLoad) {
+  const auto flat = [](int w, int h, Coding coding) {
+    return encode_picture(make_filled_bitmap(w, h, makecol(120, 90, 60)).get(), coding);
+  };
+  expect_said(start_up_says(asset_copy_with({{"terreno.tga", flat(16384, 200, tga_rle)},
+                                             {"asteroide.tga", flat(4096, 4096, tga_rle)},
+                                             {"cielo.bmp", flat(640, 480, bmp_rle)}})),
+              "", "largest");
+}
+
+// A file its reader may not read, an empty one, text in the datafile's place or
+// a folder in a file's place is named so, by start-up and by each check that
+// opens a file; not as damaged.
+TEST_F(StartUp, AFileThatCannotBeReadIsEmptyOrIsAFolderIsSaidToBeSo) {
+  const auto unreadable = [](const std::string &path) { fs::permissions(path, fs::perms::none); };
+  const auto folder = [](const std::string &path) {
+    fs::remove(path);
+    fs::create_directory(path);
+  };
+  const char *const denied = "it cannot be read: Permission denied";
+  const struct {
+    const char *file;
+    std::function<void(const std::string &)> make;
+    const char *said;
+  } cases[] = {
+      {"cor.dat", unreadable, denied},
+      {"asteroide.tga", [](const std::string &path) { std::ofstream{path}; }, "it is empty"},
+      {"cor.dat", [](const std::string &path) { std::ofstream(path) << std::string(500, 'x'); },
+       "it is not an Allegro datafile"},
+      {"cor.dat", folder, "it is not a plain file"},
   };
   for (const auto &row : cases) {
-    const std::string said = start_up_says(row.objects);
-    EXPECT_NE(said.find(row.said), std::string::npos) << row.proves << ": said " << said;
+    const std::string dir = asset_copy_with({});
+    row.make(dir + "/" + row.file);
+    expect_said(start_up_says(dir), "\"" + std::string(row.file) + "\": " + row.said, row.file);
   }
+  // The checks themselves, on a file they cannot open.
+  const std::string path = "/tmp/zephyrun-checks-" + std::to_string(getpid()) + ".bmp";
+  write_bytes(path, {'B', 'M'});
+  unreadable(path);
+  const char *const file = path.c_str();
+  EXPECT_EQ(in_child([&] { return zephyrun::datafile_file_fault(file); }), denied);
+  EXPECT_EQ(in_child([&] { return zephyrun::picture_file_fault(file, actor); }), denied);
+  fs::remove(path);
 }
 
 }  // namespace

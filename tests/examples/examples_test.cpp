@@ -16,8 +16,8 @@ using namespace testing_support;
 
 namespace {
 
-const char *const kExamples[] = {"transitions", "voxel_landscape", "pixel_collision",
-                                 "music_stream", "opengl_presentation"};
+const char *const example_names[] = {"transitions", "voxel_landscape", "pixel_collision",
+                                     "music_stream", "opengl_presentation"};
 
 struct Example : GameProcess {
   explicit Example(const std::string &name, const std::vector<std::string> &arguments = {})
@@ -35,7 +35,7 @@ bool shows_a_scene(const Screenshot &shot) {
 }
 
 TEST(Examples, EachDrawsItsSceneFromTheDataFolderAndEndsWithStatusZeroOnEscapeOrCloseButton) {
-  for (const char *name : kExamples)
+  for (const char *name : example_names)
     for (const bool close_button : {false, true}) {
       Example example(name);
       ASSERT_TRUE(example.shows_within(30, shows_a_scene)) << name << " showed no scene\n"
@@ -53,8 +53,7 @@ TEST(MusicStreamExample, ASongThatCannotBeOpenedIsSaidAndTheWindowRunsOn) {
   ASSERT_TRUE(example.shows_within(30, shows_a_scene)) << example.output();
   EXPECT_NE(example.output().find("cannot open no-such-song.mp3"), std::string::npos)
       << example.output();
-  example.key("keydown", "Escape");
-  EXPECT_EQ(example.wait_exit(20), 0);
+  EXPECT_EQ(example.ends_on_escape(), 0);
 }
 
 TEST(PixelCollisionExample, SteeringTheShipRightIntoTheAsteroidTurnsTheFrameRed) {
@@ -71,40 +70,25 @@ TEST(PixelCollisionExample, SteeringTheShipRightIntoTheAsteroidTurnsTheFrameRed)
   example.key("keydown", "Right");
   EXPECT_TRUE(example.shows_within(30, red_frame)) << "no hit on the way right";
   example.key("keyup", "Right");
-  example.key("keydown", "Escape");
-  EXPECT_EQ(example.wait_exit(20), 0);
-}
-
-// The share of sampled pixels above the key line that show `picture`.
-double share_showing(const Screenshot &shot, BITMAP *picture) {
-  int alike = 0, sampled = 0;
-  for (int y = 0; y < 450; y += 5)
-    for (int x = 0; x < 640; x += 5, sampled++) {
-      const int colour = getpixel(picture, x, y);
-      alike += near_colour(shot.at(x, y), getr(colour), getg(colour), getb(colour), 10);
-    }
-  return static_cast<double>(alike) / sampled;
+  EXPECT_EQ(example.ends_on_escape(), 0);
 }
 
 TEST(TransitionsExample, EachTransitionRunsToTheOtherPictureAndTheNextComesBack) {
-  start_headless_allegro(24);
-  BitmapPtr title(load_bitmap((built_asset_directory() + "/present.bmp").c_str(), nullptr));
-  BitmapPtr sky(load_bitmap((built_asset_directory() + "/cielo.bmp").c_str(), nullptr));
-  ASSERT_TRUE(title && sky);
+  const Screenshot title = built_picture("present.bmp"), sky = built_picture("cielo.bmp");
+  ASSERT_FALSE(title.empty() || sky.empty());
   Example example("transitions");
-  auto ends_on = [&](BITMAP *picture) {
+  // Sampled above the line of keys.
+  auto ends_on = [&](const Screenshot &picture) {
     return example.shows_within(
-        30, [&](const Screenshot &shot) { return share_showing(shot, picture) > 0.98; });
+        30, [&](const Screenshot &shot) { return share_alike(shot, picture, 0, 450, 5) > 0.98; });
   };
-  ASSERT_TRUE(ends_on(title.get())) << "the title was not the first picture";
-  const std::pair<const char *, BITMAP *> runs[] = {
-      {"1", sky.get()}, {"2", title.get()}, {"3", sky.get()}};
+  ASSERT_TRUE(ends_on(title)) << "the title was not the first picture";
+  const std::pair<const char *, const Screenshot &> runs[] = {{"1", sky}, {"2", title}, {"3", sky}};
   for (const auto &[key, picture] : runs) {
     example.key("key", key);
     EXPECT_TRUE(ends_on(picture)) << "transition " << key << " did not end on the other picture";
   }
-  example.key("keydown", "Escape");
-  EXPECT_EQ(example.wait_exit(20), 0);
+  EXPECT_EQ(example.ends_on_escape(), 0);
 }
 
 }  // namespace

@@ -1,15 +1,12 @@
 // The built game end to end: driven by real keys in a window of the suite's X
 // server, and stopped at start-up by damaged files or no display.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,11 +20,11 @@ namespace {
 
 // The resting ship is drawn 275 x 299 at (x + 26, 153), x being its base
 // rectangle's left edge: 150 at rest, moved in steps of 12 within -30 ... 354.
-constexpr int kShipWidth = 275;
-constexpr int kShipHeight = 299;
-constexpr int kShipTop = 153;
-constexpr int kShipRestX = 150;
-constexpr int kNoShip = -999;
+constexpr int ship_width = 275;
+constexpr int ship_height = 299;
+constexpr int ship_top = 153;
+constexpr int ship_rest_x = 150;
+constexpr int no_ship = -999;
 
 // The ship's x where the screen shows one of its upright pictures: more than
 // 90 % of that picture's opaque pixels (every third) in its colours.
@@ -36,17 +33,17 @@ int ship_x(const Screenshot &shot, const std::vector<BitmapPtr> &ships) {
     for (const BitmapPtr &ship : ships) {
       int compared = 0;
       int matching = 0;
-      for (int py = 0; py < kShipHeight; py += 3)
-        for (int px = std::max(0, -x - 26); px < std::min(kShipWidth, 614 - x); px += 3) {
+      for (int py = 0; py < ship_height; py += 3)
+        for (int px = std::max(0, -x - 26); px < std::min(ship_width, 614 - x); px += 3) {
           const int colour = getpixel(ship.get(), px, py);
           if (colour == makecol(255, 0, 255)) continue;
           compared++;
-          const unsigned char *shown = shot.at(x + 26 + px, kShipTop + py);
+          const unsigned char *shown = shot.at(x + 26 + px, ship_top + py);
           matching += near_colour(shown, getr(colour), getg(colour), getb(colour), 12);
         }
       if (matching > 0.9 * compared) return x;
     }
-  return kNoShip;
+  return no_ship;
 }
 
 // What a window manager sends when its close button is clicked ends the game as
@@ -57,25 +54,25 @@ TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowsAndTheCloseButton) {
   ASSERT_TRUE(animation) << "the built assets are missing";
   std::vector<BitmapPtr> ships;  // the five frames, drawn at the resting size
   for (int frame = 0; frame <= 12; frame += 3) {
-    ships.push_back(make_filled_bitmap(kShipWidth, kShipHeight, makecol(255, 0, 255)));
+    ships.push_back(make_filled_bitmap(ship_width, ship_height, makecol(255, 0, 255)));
     stretch_sprite(ships.back().get(), static_cast<BITMAP *>(animation[frame].dat), 0, 0,
-                   kShipWidth, kShipHeight);
+                   ship_width, ship_height);
   }
   unload_datafile(animation);
   GameProcess game(built_game_path(), built_asset_directory());
   ASSERT_FALSE(game.window().empty()) << game.output();
-  const auto ship_at_rest = [&](const Screenshot &s) { return ship_x(s, ships) == kShipRestX; };
+  const auto ship_at_rest = [&](const Screenshot &s) { return ship_x(s, ships) == ship_rest_x; };
   ASSERT_TRUE(game.shows_within(60, ship_at_rest)) << "no resting ship past the title";
 
   // Held until the ship has left its place, so however slowly frames come it moves.
   game.key("keydown", "Left");
   EXPECT_TRUE(game.shows_within(20, [&](const Screenshot &s) { return !ship_at_rest(s); }));
   game.key("keyup", "Left");
-  int moved_x = kNoShip;
+  int moved_x = no_ship;
   EXPECT_TRUE(game.shows_within(20,
                                 [&](const Screenshot &s) {
                                   moved_x = ship_x(s, ships);
-                                  return moved_x != kNoShip && moved_x <= kShipRestX - 12;
+                                  return moved_x != no_ship && moved_x <= ship_rest_x - 12;
                                 }))
       << "holding Left did not move the ship; last seen at " << moved_x;
 
@@ -94,28 +91,11 @@ TEST(Game, CloseButtonEndsItFromItsFirstFrames) {
 
 // The most a program may hold while it refuses a picture from its header:
 // what it holds at start-up (some 15 MB, 30 under AddressSanitizer) and no pixels.
-constexpr long kMostKilobytesRefusing = 100 * 1024;
+constexpr long most_kilobytes_refusing = 100 * 1024;
 
 // Damaged copies of the asset files, each made in a fresh copy of the five.
 void cut_in_half(const std::string &path) {
   std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
-}
-// Object 6's type made "DATA": the seventh "BMP " in the file is its type.
-void object_6_not_a_bitmap(const std::string &path) {
-  std::stringstream bytes;
-  bytes << std::ifstream(path, std::ios::binary).rdbuf();
-  std::string datafile = bytes.str();
-  size_t at = datafile.find("BMP ");
-  for (int object = 0; object < 6; object++) at = datafile.find("BMP ", at + 4);
-  std::ofstream(path, std::ios::binary) << datafile.replace(at, 4, "DATA");
-}
-void three_objects(const std::string &path) {
-  BitmapPtr frame = make_pattern_bitmap(24, 16);
-  ASSERT_TRUE(write_datafile(path.c_str(), std::vector<DatafileBitmap>(3, {"", frame.get()})));
-}
-void picture_16_by_16(const std::string &path) {
-  BitmapPtr picture = make_pattern_bitmap(16, 16);
-  ASSERT_EQ(save_bitmap(path.c_str(), picture.get(), nullptr), 0);
 }
 
 // Both programs that load the assets, each run in `dir`: each stops with
@@ -123,8 +103,7 @@ void picture_16_by_16(const std::string &path) {
 // A picture refused from its header is also refused at once, without its pixels.
 void expect_both_refuse(const std::string &dir, const std::string &file, const std::string &said,
                         bool from_header = false) {
-  const std::string programs[] = {"zephyrun", "zephyrun-showcase"};
-  for (const std::string &program : programs) {
+  for (const std::string program : {"zephyrun", "zephyrun-showcase"}) {
     const auto started = std::chrono::steady_clock::now();
     GameProcess run(ZEPHYRUN_BINARY_DIR "/" + program, dir);
     EXPECT_EQ(run.wait_exit(20), 1) << program << ", " << file << ": " << said;
@@ -136,12 +115,14 @@ void expect_both_refuse(const std::string &dir, const std::string &file, const s
     EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << "one line: " << output;
     if (!from_header) continue;
     EXPECT_LT(took.count(), 2.0) << output;
-    EXPECT_LT(run.peak_kilobytes(), kMostKilobytesRefusing) << output;
+    EXPECT_LT(run.peak_kilobytes(), most_kilobytes_refusing) << output;
   }
 }
 
+// What each damage is called is held in-process (tests/assets); here that both
+// programs stop on a missing file, a damaged datafile and a damaged picture (and
+// on a picture's size, below).
 TEST(Game, EachMissingOrDamagedAssetStopsBothProgramsSayingWhatIsWrong) {
-  start_headless_allegro(15);  // to draw the misshapen pictures
   const struct {
     const char *file;
     std::function<void(const std::string &)> damage;
@@ -149,14 +130,7 @@ TEST(Game, EachMissingOrDamagedAssetStopsBothProgramsSayingWhatIsWrong) {
   } cases[] = {
       {"cor.dat", [](auto path) { std::remove(path.c_str()); }, "looked for it in the working"},
       {"cor.dat", cut_in_half, "cut short"},
-      {"cor.dat", [](auto path) { std::ofstream(path) << std::string(500, 'x'); },
-       "not an Allegro"},
-      {"cor.dat", three_objects, "3 objects where 16 are needed"},
-      {"cor.dat", object_6_not_a_bitmap, "object 6 is not a bitmap"},
       {"cielo.bmp", cut_in_half, "cut short"},
-      {"cielo.bmp", picture_16_by_16, "16x16 where 640x480"},
-      {"terreno.tga", picture_16_by_16, "16x16 where 1280x200 to 16384x200"},
-      {"asteroide.tga", [](auto path) { std::ofstream{path}; }, "empty"},
   };
   for (const auto &damaged : cases) {
     const std::string dir = asset_copy_with({});
@@ -167,48 +141,24 @@ TEST(Game, EachMissingOrDamagedAssetStopsBothProgramsSayingWhatIsWrong) {
 }
 
 // Each picture file, plain and run-length coded, claiming a size that
-// overflows the library's int arithmetic, a huge one, and one past each limit.
+// overflows the library's int arithmetic and a huge one: sizes that must not
+// reach the library. The sizes at and past each limit are held in-process.
 TEST(Game, OversizedPicturesStopBothProgramsFromTheirHeadersAlone) {
   start_headless_allegro(15);
-  const struct {
-    const char *file;
-    int64_t width, height;
-  } cases[] = {
-      {"cielo.bmp", 65537, 65536},     {"cielo.bmp", 30000, 30000},
-      {"cielo.bmp", 641, 480},         {"present.bmp", 65537, 65536},
-      {"present.bmp", 30000, 30000},   {"present.bmp", 640, 481},
-      {"terreno.tga", 65535, 65535},   {"terreno.tga", 30000, 30000},
-      {"terreno.tga", 16385, 200},     {"terreno.tga", 1280, 201},
-      {"asteroide.tga", 65535, 65535}, {"asteroide.tga", 30000, 30000},
-      {"asteroide.tga", 4097, 4096},   {"asteroide.tga", 4096, 4097},
-  };
-  for (const auto &oversized : cases)
-    for (const bool run_length : {false, true}) {
-      const bool tga = std::string(oversized.file).find(".tga") != std::string::npos;
-      // Each coding follows its plain one.
-      const auto coding = static_cast<PictureCoding>(2 * tga + run_length);
-      Bytes bytes = encode_picture(make_pattern_bitmap(2, 2).get(), coding);
-      set_header_size(bytes, coding, oversized.width, oversized.height);
-      const std::string dir = asset_copy_with({{oversized.file, bytes}});
-      expect_both_refuse(
-          dir, oversized.file,
-          std::to_string(oversized.width) + "x" + std::to_string(oversized.height) + " where ",
-          true);
-      std::filesystem::remove_all(dir);
-    }
-}
-
-// Past the title, the flying scene runs with the pictures drawn, until Escape.
-TEST(Game, PicturesAtTheSizeLimitsLoadAndPlay) {
-  start_headless_allegro(15);
-  for (const bool largest : {true, false}) {
-    const std::string dir = asset_copy_at_size_limits(largest);
-    GameProcess game(built_game_path(), dir);
-    ASSERT_FALSE(game.window().empty()) << game.output();
-    EXPECT_EQ(game.wait_exit(8), -1) << "stopped: " << game.output();
-    game.key("keydown", "Escape");
-    EXPECT_EQ(game.wait_exit(20), 0) << (largest ? "largest: " : "smallest: ") << game.output();
-    std::filesystem::remove_all(dir);
+  for (const std::string file : {"cielo.bmp", "present.bmp", "terreno.tga", "asteroide.tga"}) {
+    const bool tga = file.find(".tga") != std::string::npos;  // 16-bit sizes
+    const int64_t sizes[][2] = {{tga ? 65535 : 65537, tga ? 65535 : 65536}, {30000, 30000}};
+    for (const auto &[width, height] : sizes)
+      for (const bool run_length : {false, true}) {
+        // Each coding follows its plain one.
+        const auto coding = static_cast<PictureCoding>(2 * tga + run_length);
+        Bytes bytes = encode_picture(make_pattern_bitmap(2, 2).get(), coding);
+        set_header_size(bytes, coding, width, height);
+        const std::string dir = asset_copy_with({{file, bytes}});
+        expect_both_refuse(dir, file,
+                           std::to_string(width) + "x" + std::to_string(height) + " where ", true);
+        std::filesystem::remove_all(dir);
+      }
   }
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "game_process.h"
@@ -15,17 +14,17 @@ namespace {
 
 using namespace testing_support;
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
+constexpr int window_width = 640;
+constexpr int window_height = 480;
 struct Rgb {
   int r, g, b;
 };
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kYellow{255, 255, 0};
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb red{255, 0, 0};
+constexpr Rgb green{0, 255, 0};
+constexpr Rgb blue{0, 0, 255};
+constexpr Rgb yellow{255, 255, 0};
+constexpr Rgb white{255, 255, 255};
+constexpr Rgb black{0, 0, 0};
 struct Point {
   int x, y;
   Rgb colour;
@@ -33,16 +32,16 @@ struct Point {
 
 // Red, green / blue, yellow quadrants under a white band across the top
 // thirtieth: which way up and which way round it lands shows at a glance.
-BitmapPtr make_known_picture(int depth, int w = kWidth, int h = kHeight) {
+BitmapPtr make_known_picture(int depth, int w = window_width, int h = window_height) {
   BitmapPtr picture(create_bitmap_ex(depth, w, h));
   const auto fill = [&](int x1, int y1, int x2, int y2, Rgb c) {
     rectfill(picture.get(), x1, y1, x2, y2, makecol_depth(depth, c.r, c.g, c.b));
   };
-  fill(0, 0, w / 2 - 1, h / 2 - 1, kRed);
-  fill(w / 2, 0, w - 1, h / 2 - 1, kGreen);
-  fill(0, h / 2, w / 2 - 1, h - 1, kBlue);
-  fill(w / 2, h / 2, w - 1, h - 1, kYellow);
-  fill(0, 0, w - 1, h / 30 - 1, kWhite);
+  fill(0, 0, w / 2 - 1, h / 2 - 1, red);
+  fill(w / 2, 0, w - 1, h / 2 - 1, green);
+  fill(0, h / 2, w / 2 - 1, h - 1, blue);
+  fill(w / 2, h / 2, w - 1, h - 1, yellow);
+  fill(0, 0, w - 1, h / 30 - 1, white);
   return picture;
 }
 
@@ -55,7 +54,7 @@ void expect_shown(const std::vector<Point> &points) {
       " | head -1) | convert xwd:- -depth 8 ppm:-",
       &ppm);
   const Screenshot shot = parse_ppm(ppm);
-  ASSERT_EQ(shot.width, kWidth) << "the OpenGL window is not on the X screen";
+  ASSERT_EQ(shot.width, window_width) << "the OpenGL window is not on the X screen";
   for (const Point &p : points)
     EXPECT_TRUE(near_colour(shot.at(p.x, p.y), p.colour.r, p.colour.g, p.colour.b, 16))
         << "at (" << p.x << ", " << p.y << ")";
@@ -68,57 +67,42 @@ TEST(OpenGLPresentation, FramesShowAsAskedAndPacingWaitsClearColourAndDepth) {
   // keep their colours, and magic pink must stay the colour masked drawing skips.
   BitmapPtr made_before_the_mode = make_known_picture(15);
   set_color_depth(32);
-  ASSERT_EQ(zephyrun::gfxGL(kWidth, kHeight, 0, 32), 0) << "no OpenGL window: " << allegro_error;
+  ASSERT_EQ(zephyrun::gfxGL(window_width, window_height, 0, 32), 0)
+      << "no OpenGL window: " << allegro_error;
   EXPECT_EQ(makecol_depth(15, 255, 0, 255), MASK_COLOR_15);
   EXPECT_EQ(makecol_depth(16, 255, 0, 255), MASK_COLOR_16);
+  const std::vector<Point> upright = {
+      {320, 8, white}, {4, 24, red}, {635, 24, green}, {4, 475, blue}, {635, 475, yellow}};
+  // A frame of another size than the window fills it all the same: scaled, not
+  // left in a corner or cut to the window's size.
+  // clang-format off
   const struct {
     const char *what;
+    int w, h;
     float dz, anglex, anglez;
     std::vector<Point> shown;
   } cases[] = {
-      {"fills the window upright",
-       0,
-       0,
-       0,
-       {{320, 8, kWhite}, {4, 24, kRed}, {635, 24, kGreen}, {4, 475, kBlue}, {635, 475, kYellow}}},
-      {"dz -1: twice as far, half size at 160..479 x 120..359",
-       -1,
-       0,
-       0,
-       {{155, 240, kBlack},
-        {484, 240, kBlack},
-        {320, 123, kWhite},
-        {165, 135, kRed},
-        {474, 354, kYellow}}},
-      {"anglex 180: upside down, the white band at the bottom",
-       0,
-       180,
-       0,
-       {{4, 475, kWhite}, {160, 140, kBlue}, {480, 360, kGreen}}},
-      {"anglez 90: a quarter anticlockwise, the white band on the left",
-       0,
-       0,
-       90,
-       {{5, 240, kWhite}, {160, 120, kGreen}, {480, 360, kBlue}}},
+      {"fills the window upright", 640, 480, 0, 0, 0, upright},
+      {"dz -1: twice as far, half size at 160..479 x 120..359", 640, 480, -1, 0, 0,
+       {{155, 240, black}, {484, 240, black},
+        {320, 123, white}, {165, 135, red}, {474, 354, yellow}}},
+      {"anglex 180: upside down, the white band at the bottom", 640, 480, 0, 180, 0,
+       {{4, 475, white}, {160, 140, blue}, {480, 360, green}}},
+      {"anglez 90: a quarter anticlockwise, the white band on the left", 640, 480, 0, 0, 90,
+       {{5, 240, white}, {160, 120, green}, {480, 360, blue}}},
+      {"a smaller frame", 320, 240, 0, 0, 0, upright},
+      {"a larger frame", 1280, 960, 0, 0, 0, upright},
+      {"a narrower frame", 200, 480, 0, 0, 0, upright},
   };
+  // clang-format on
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);
+    BitmapPtr other_size = make_known_picture(15, c.w, c.h);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    zephyrun::renderGL(kWidth, kHeight, 0, 0, c.dz, c.anglex, 0, c.anglez,
-                       made_before_the_mode.get());
+    zephyrun::renderGL(window_width, window_height, 0, 0, c.dz, c.anglex, 0, c.anglez,
+                       c.w == window_width ? made_before_the_mode.get() : other_size.get());
     expect_shown(c.shown);
-  }
-
-  // A frame smaller, larger or narrower than the window fills it all the same: scaled, not
-  // left in a corner or cut to the window's size.
-  for (const auto &[w, h] : {std::pair{320, 240}, {1280, 960}, {200, 480}}) {
-    SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " frame");
-    BitmapPtr other_size = make_known_picture(15, w, h);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    zephyrun::renderGL(kWidth, kHeight, 0, 0, 0, 0, 0, 0, other_size.get());
-    expect_shown(cases[0].shown);
   }
 
   // renderGL never clears the depth buffer: pacing's waiting clear must, or

@@ -1,3 +1,5 @@
+// The stand-in audio stream behind the music seam: each seam routine is routed
+// to the one FakeAudioStream alive, which hands out its buffer and keeps the samples.
 #include "fake_audio_stream.h"
 
 #include <algorithm>

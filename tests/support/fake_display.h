@@ -1,5 +1,5 @@
-// Stands in for the graphics driver and the screen, so code that presents to
-// `screen` at the driver's size runs on memory bitmaps.
+// Stands in for the screen with a memory bitmap, for code that presents to
+// `screen`. No graphics driver is faked: nothing may size itself by one.
 #pragma once
 
 #include <allegro.h>
@@ -8,22 +8,16 @@ namespace testing_support {
 
 class FakeDisplay {
  public:
-  FakeDisplay(int w, int h) : saved_driver_(gfx_driver), saved_screen_(screen) {
-    driver_.w = w;
-    driver_.h = h;
-    gfx_driver = &driver_;
+  FakeDisplay(int w, int h) : saved_screen_(screen) {
     screen = create_bitmap(w, h);
     clear_to_color(screen, makecol(1, 2, 3));
   }
   ~FakeDisplay() {
     destroy_bitmap(screen);
-    gfx_driver = saved_driver_;
     screen = saved_screen_;
   }
 
  private:
-  GFX_DRIVER driver_{};
-  GFX_DRIVER *saved_driver_;
   BITMAP *saved_screen_;
 };
 

@@ -1,3 +1,5 @@
+// Running a built program as a child: its output caught in a file, its exit
+// waited for, its window found by title, sent keys and read back with xwd.
 #include "game_process.h"
 
 #include <signal.h>
@@ -11,6 +13,8 @@
 #include <filesystem>
 #include <sstream>
 #include <thread>
+
+#include "test_support.h"
 
 namespace testing_support {
 
@@ -85,6 +89,11 @@ int GameProcess::wait_exit(double timeout_s) {
   return WIFEXITED(status_) ? WEXITSTATUS(status_) : -2;
 }
 
+int GameProcess::ends_on_escape() {
+  key("keydown", "Escape");
+  return wait_exit(20);
+}
+
 std::string GameProcess::output() const {
   std::string text;
   run_command("cat " + output_path_, &text);
@@ -136,6 +145,22 @@ Screenshot parse_ppm(const std::string &ppm) {
   in.read(reinterpret_cast<char *>(shot.rgb.data()), shot.rgb.size());
   if (!in || magic != "P6" || maxval != 255 || shot.rgb.empty()) return {};
   return shot;
+}
+
+Screenshot built_picture(const std::string &name) {
+  std::string ppm;
+  run_command("convert " + built_asset_directory() + "/" + name + " -depth 8 ppm:-", &ppm);
+  return parse_ppm(ppm);
+}
+
+double share_alike(const Screenshot &one, const Screenshot &other, int top, int bottom, int step) {
+  int alike = 0, compared = 0;
+  for (int y = top; y < bottom; y += step)
+    for (int x = 0; x < std::min(one.width, other.width); x += step, compared++) {
+      const unsigned char *shown = other.at(x, y);
+      alike += near_colour(one.at(x, y), shown[0], shown[1], shown[2], 12);
+    }
+  return compared ? static_cast<double>(alike) / compared : 0;
 }
 
 }  // namespace testing_support

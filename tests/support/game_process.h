@@ -40,6 +40,7 @@ class GameProcess {
 
   std::string window();             // its id once shown; empty if it never shows
   int wait_exit(double timeout_s);  // exit status; -1 still running, -2 killed by a signal
+  int ends_on_escape();             // Escape held down, then the status within 20 s
   std::string output() const;
   long peak_kilobytes() const { return peak_kilobytes_; }  // largest resident size, once exited
   void key(const std::string &action, const std::string &key_name);  // "keydown", "keyup", "key"
@@ -59,6 +60,12 @@ class GameProcess {
 };
 
 Screenshot parse_ppm(const std::string &ppm);  // binary 8-bit P6; empty when malformed
+// One of the built asset pictures, as a screenshot; empty when it cannot be read.
+Screenshot built_picture(const std::string &name);
+// The share of pixels in rows top .. bottom - 1, every `step`th each way, that
+// show alike in both (each channel within 12).
+double share_alike(const Screenshot &one, const Screenshot &other, int top, int bottom,
+                   int step = 1);
 bool run_command(const std::string &command, std::string *out = nullptr);  // exited 0?
 std::string built_asset_directory();  // where the built game runs, with its assets
 std::string built_game_path();

@@ -1,3 +1,5 @@
+// The music fixtures, encoded once per build folder, scratch files beside them,
+// and the reference decoder's samples of a file.
 #include "mp3_fixtures.h"
 
 #include <unistd.h>

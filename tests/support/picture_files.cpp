@@ -1,3 +1,5 @@
+// BMP and TGA files written byte by byte from a bitmap's colours, and copies
+// of the built assets with some of them replaced.
 #include "picture_files.h"
 
 #include <stdlib.h>
@@ -9,27 +11,27 @@
 
 namespace testing_support {
 
-namespace {
-
-void put_little(Bytes &bytes, size_t at, int64_t value, int count) {
+static void put_little(Bytes &bytes, size_t at, int64_t value, int count) {
   for (int i = 0; i < count; i++) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
-void append_little(Bytes &bytes, int64_t value, int count) {
+static void append_little(Bytes &bytes, int64_t value, int count) {
   bytes.resize(bytes.size() + count);
   put_little(bytes, bytes.size() - count, value, count);
 }
 
 // Colours are kept as 0xRRGGBB, whatever the picture's depth; the run-length
 // BMP's palette takes 3 bits of red, 3 of green, 2 of blue.
-int palette_index(int rgb) { return (rgb >> 21 & 7) << 5 | (rgb >> 13 & 7) << 2 | (rgb >> 6 & 3); }
+static int palette_index(int rgb) {
+  return (rgb >> 21 & 7) << 5 | (rgb >> 13 & 7) << 2 | (rgb >> 6 & 3);
+}
 
-void append_bgr(Bytes &bytes, int rgb) {
+static void append_bgr(Bytes &bytes, int rgb) {
   bytes.insert(bytes.end(), {static_cast<unsigned char>(rgb), static_cast<unsigned char>(rgb >> 8),
                              static_cast<unsigned char>(rgb >> 16)});
 }
 
-Bytes bmp_header(int width, int height, int bits, int compression, int palette_colours) {
+static Bytes bmp_header(int width, int height, int bits, int compression, int palette_colours) {
   Bytes bytes{'B', 'M'};
   const int data_start = 54 + 4 * palette_colours;
   append_little(bytes, 0, 4);  // file size: the library does not read it
@@ -52,7 +54,7 @@ Bytes bmp_header(int width, int height, int bits, int compression, int palette_c
 
 // Runs of one colour only, each as long as the coding allows: literal stretches
 // and raw packets are spelled out byte by byte by the tests that need them.
-void append_runs(Bytes &bytes, const std::vector<int> &row, bool tga) {
+static void append_runs(Bytes &bytes, const std::vector<int> &row, bool tga) {
   for (size_t at = 0; at < row.size();) {
     size_t same = 1;
     while (at + same < row.size() && same < (tga ? 128u : 255u) && row[at + same] == row[at])
@@ -67,8 +69,6 @@ void append_runs(Bytes &bytes, const std::vector<int> &row, bool tga) {
     at += same;
   }
 }
-
-}  // namespace
 
 Bytes encode_picture(BITMAP *picture, PictureCoding coding, bool top_down) {
   const int w = picture->w, h = picture->h;
@@ -134,18 +134,6 @@ std::string asset_copy_with(const std::vector<std::pair<std::string, Bytes>> &re
   run_command("cp " + built_asset_directory() + "/* " + dir);
   for (const auto &[name, bytes] : replaced) write_bytes(dir + "/" + name, bytes);
   return dir;
-}
-
-std::string asset_copy_at_size_limits(bool largest) {
-  const auto flat = [](int w, int h, PictureCoding coding) {
-    return encode_picture(make_filled_bitmap(w, h, makecol(120, 90, 60)).get(), coding);
-  };
-  if (largest)
-    return asset_copy_with({{"terreno.tga", flat(16384, 200, PictureCoding::tga_run_length)},
-                            {"asteroide.tga", flat(4096, 4096, PictureCoding::tga_run_length)},
-                            {"cielo.bmp", flat(640, 480, PictureCoding::bmp_run_length)}});
-  return asset_copy_with({{"asteroide.tga", flat(1, 1, PictureCoding::tga)},
-                          {"present.bmp", flat(640, 480, PictureCoding::bmp_run_length)}});
 }
 
 }  // namespace testing_support

@@ -38,10 +38,4 @@ bool write_bytes(const std::string &path, const Bytes &bytes);
 // (file name, bytes) written over its namesake; the caller removes it.
 std::string asset_copy_with(const std::vector<std::pair<std::string, Bytes>> &replaced);
 
-// Such a copy whose pictures are at the largest sizes the game takes (ground
-// 16384x200, asteroid 4096x4096), or at the smallest (asteroid 1x1, the
-// built ground and sky being the smallest already); one full-screen picture
-// in each is run-length coded. Needs Allegro started.
-std::string asset_copy_at_size_limits(bool largest);
-
 }  // namespace testing_support

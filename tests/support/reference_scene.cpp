@@ -1,10 +1,12 @@
+// The plain sprite and scrolling ground the fast ones are held to: every step
+// done in full over whole scratch bitmaps, none skipped or clipped.
 #include "reference_scene.h"
 
 #include <initializer_list>
 
 namespace testing_support {
 
-static BITMAP *scratch;  // made on the first call, from the screen size then
+static BITMAP *scratch;  // made on the first call, three times that destination each way
 
 // pivot_sprite with itofix(angle), its shifts done unsigned: the library's own are undefined
 // for negative values, which a sanitized build stops at.
@@ -19,16 +21,14 @@ static void plain_pivot(BITMAP *target, BITMAP *picture, int x, int y, int cx, i
 
 void reference_sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, int y,
                       int angle, int groww, int growh) {
-  const int screen_w = gfx_driver ? gfx_driver->w : 0;
-  const int screen_h = gfx_driver ? gfx_driver->h : 0;
   if (!scratch) {
-    scratch = create_bitmap(3 * screen_w, 3 * screen_h);
+    scratch = create_bitmap(3 * destination->w, 3 * destination->h);
     clear_to_color(scratch, makecol(255, 0, 255));
   }
   stretch_sprite(scratch, picture, 0, 0, basew + groww, baseh + growh);
   plain_pivot(destination, scratch, x + basew / 2 - groww / 2, y + baseh / 2 - growh / 2, basew / 2,
               baseh / 2, angle);
-  rectfill(scratch, 0, 0, 3 * screen_w, 3 * screen_h, makecol(255, 0, 255));
+  clear_to_color(scratch, makecol(255, 0, 255));
 }
 
 ReferenceGround::~ReferenceGround() {

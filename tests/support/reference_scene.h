@@ -6,8 +6,8 @@
 
 namespace testing_support {
 
-// The plain sprite: stretch into the corner of a scratch three screens by
-// three, pivot the whole scratch, wipe the whole scratch.
+// The plain sprite: stretch into the corner of a scratch three times the
+// first destination each way, pivot the whole scratch, wipe the whole scratch.
 void reference_sprite(BITMAP *destination, BITMAP *picture, int basew, int baseh, int x, int y,
                       int angle, int groww, int growh);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <allegro.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -12,8 +13,12 @@ namespace testing_support {
 
 // Starts Allegro with no system driver once per process; sets the depth of new bitmaps.
 void start_headless_allegro(int depth = 15);
+// The fixture of tests that draw on memory bitmaps at the game's depth.
+struct HeadlessTest : ::testing::Test {
+  static void SetUpTestSuite() { start_headless_allegro(15); }
+};
 
-using ::BitmapPtr;  // the asset maker's: an Allegro bitmap destroyed with its owner
+using asset_maker::BitmapPtr;  // the asset maker's: an Allegro bitmap destroyed with its owner
 
 BitmapPtr make_filled_bitmap(int w, int h, int colour);
 // A different colour at every pixel, so any misplaced pixel shows.

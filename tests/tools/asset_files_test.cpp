@@ -14,7 +14,7 @@ TEST(AssetFiles, SameBytesOnEveryRun) {
   testing_support::start_headless_allegro(15);
   const std::string here = "/tmp/zephyrun_assets_" + std::to_string(getpid());
   std::string error;
-  ASSERT_TRUE(write_asset_files(here, error)) << error;
+  ASSERT_TRUE(asset_maker::write_asset_files(here, error)) << error;
   const std::string maker = ZEPHYRUN_BINARY_DIR "/zephyrun-assets";
   ASSERT_EQ(std::system((maker + " " + here + "_again").c_str()), 0);
   EXPECT_EQ(std::system(("diff -r " + here + " " + here + "_again").c_str()), 0);

@@ -8,7 +8,10 @@
 
 #include "test_support.h"
 
+using namespace asset_maker;
 using namespace testing_support;
+
+namespace {
 
 // Picture `i` of three shapes, painted with every bit of each channel and a
 // magic-pink corner. Painted at 15 bits it is what a load at 15 bits must give.
@@ -49,3 +52,5 @@ TEST_P(DatafileRoundTrip, LoadsBackEveryPixelAndNameAtTheStoredDepthAndAtFifteen
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, DatafileRoundTrip, testing::Values(15, 16, 24, 32));
+
+}  // namespace

@@ -8,13 +8,12 @@ using namespace testing_support;
 
 namespace {
 
-struct CrossFade : ::testing::Test {
-  static void SetUpTestSuite() { start_headless_allegro(15); }
+struct CrossFade : HeadlessTest {
   void fade(BITMAP *pic1, BITMAP *pic2, int level, int width = 64, int height = 48) {
-    zephyrun::dissolvenza(work.get(), target.get(), pic1, kRed, pic2, kBlue, width, height, level);
+    zephyrun::dissolvenza(work.get(), target.get(), pic1, red, pic2, blue, width, height, level);
   }
-  const int kRed = makecol(255, 0, 0);
-  const int kBlue = makecol(0, 0, 255);
+  const int red = makecol(255, 0, 0);
+  const int blue = makecol(0, 0, 255);
   BitmapPtr work = make_filled_bitmap(64, 48, makecol(0, 255, 0));
   BitmapPtr target = make_filled_bitmap(64, 48, makecol(10, 10, 10));
 };

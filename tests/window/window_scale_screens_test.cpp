@@ -35,17 +35,6 @@ Screenshot frame_of_sharp_blocks(const Screenshot &shot) {
   return frame;
 }
 
-// Share of the pixels of rows top .. bottom - 1 that show the sky picture.
-double share_of_sky(const Screenshot &frame, BITMAP *sky, int top, int bottom) {
-  int alike = 0;
-  for (int y = top; y < bottom; y++)
-    for (int x = 0; x < 640; x++) {
-      const int colour = getpixel(sky, x, y);
-      alike += near_colour(frame.at(x, y), getr(colour), getg(colour), getb(colour), 12);
-    }
-  return alike / (640.0 * (bottom - top));
-}
-
 // The number the counter shows in the window sampled back to 640x480; -1 for none.
 int counter_in(const std::string &window) {
   std::string number;
@@ -57,9 +46,8 @@ int counter_in(const std::string &window) {
 
 TEST(OnA1600x1200Screen, ScaleTwoShowsTheFlyingFrameInSharpTwoByTwoBlocks) {
   ASSERT_EQ(size_of(""), "1600x1200") << "wired to the wrong X server";
-  start_headless_allegro(24);
-  BitmapPtr sky(load_bitmap((built_asset_directory() + "/cielo.bmp").c_str(), nullptr));
-  ASSERT_TRUE(sky) << "the built assets are missing";
+  const Screenshot sky = built_picture("cielo.bmp");
+  ASSERT_FALSE(sky.empty()) << "the built assets are missing";
   GameProcess game(built_game_path(), built_asset_directory(), scale("2"));
   ASSERT_FALSE(game.window().empty()) << game.output();
   EXPECT_EQ(size_of(game.window()), "1280x960");
@@ -68,12 +56,10 @@ TEST(OnA1600x1200Screen, ScaleTwoShowsTheFlyingFrameInSharpTwoByTwoBlocks) {
   EXPECT_TRUE(game.shows_within(60, [&](const Screenshot &shot) {
     frame = frame_of_sharp_blocks(shot);
     return shot.width == 1280 && shot.height == 960 && !frame.empty() &&
-           share_of_sky(frame, sky.get(), 24, 100) > 0.9 &&
-           share_of_sky(frame, sky.get(), 440, 480) < 0.1;
+           share_alike(frame, sky, 24, 100) > 0.9 && share_alike(frame, sky, 440, 480) < 0.1;
   })) << (frame.empty() ? "a 2x2 block of two colours" : "no flying frame");
   EXPECT_GE(counter_in(game.window()), 0) << "no readable counter";
-  game.key("keydown", "Escape");
-  EXPECT_EQ(game.wait_exit(20), 0) << game.output();
+  EXPECT_EQ(game.ends_on_escape(), 0) << game.output();
 }
 
 void expect_auto_window(const std::string &screen, const std::string &window) {
@@ -81,8 +67,7 @@ void expect_auto_window(const std::string &screen, const std::string &window) {
   GameProcess game(built_game_path(), built_asset_directory(), scale("auto"));
   ASSERT_FALSE(game.window().empty()) << game.output();
   EXPECT_EQ(size_of(game.window()), window);
-  game.key("keydown", "Escape");
-  EXPECT_EQ(game.wait_exit(20), 0) << game.output();
+  EXPECT_EQ(game.ends_on_escape(), 0) << game.output();
 }
 
 TEST(OnA1920x1080Screen, AutoScaleOpensA1280x960Window) {
