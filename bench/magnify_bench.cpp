@@ -7,13 +7,15 @@
 //   X_SERVER_SCREEN=3840x2160x24 bash scripts/own-x-server.sh build/bench/magnify_bench
 #include <allegro.h>
 #include <benchmark/benchmark.h>
-#include <xalleg.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "test_support.h"
 #include "window/window.h"
+
+// X's headers define None, which GoogleTest's (through the test helpers) use as a name.
+#include <xalleg.h>
 
 namespace {
 
