@@ -41,6 +41,7 @@ TEST(ControlsFromTheFile, KeysAreTakenByNameCaseAsideAndABadOneKeepsThatControls
       {"up = Down\ndown = Up", "Down Up Left Right space 1", ""},
       {"up = Upp", "Up Down Left Right space 1", "[controls] up = 'Upp' is no key name"},
       {"fire = ESCAPE", "Up Down Left Right space 1", "fire = 'ESCAPE' is kept for leaving"},
+      {"up = f11", "Up Down Left Right space 1", "up = 'f11' is kept for fullscreen"},
       {"left = q\nright = q", "Up Down q Right space 1",
        "[controls] right = 'q' is left's key already; right stays on Right"},
       {"up = space", "Up Down Left Right space 1", "[controls] up = 'space' is fire's key"},

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game_process.h"
+#include "game_screen.h"
 #include "picture_files.h"
 #include "test_support.h"
 
@@ -18,47 +19,12 @@ using namespace testing_support;
 
 namespace {
 
-// The resting ship is drawn 275 x 299 at (x + 26, 153), x being its base
-// rectangle's left edge: 150 at rest, moved in steps of 12 within -30 ... 354.
-constexpr int ship_width = 275;
-constexpr int ship_height = 299;
-constexpr int ship_top = 153;
-constexpr int ship_rest_x = 150;
-constexpr int no_ship = -999;
-
-// The ship's x where the screen shows one of its upright pictures: more than
-// 90 % of that picture's opaque pixels (every third) in its colours.
-int ship_x(const Screenshot &shot, const std::vector<BitmapPtr> &ships) {
-  for (int x = -30; x <= 354; x += 12)
-    for (const BitmapPtr &ship : ships) {
-      int compared = 0;
-      int matching = 0;
-      for (int py = 0; py < ship_height; py += 3)
-        for (int px = std::max(0, -x - 26); px < std::min(ship_width, 614 - x); px += 3) {
-          const int colour = getpixel(ship.get(), px, py);
-          if (colour == makecol(255, 0, 255)) continue;
-          compared++;
-          const unsigned char *shown = shot.at(x + 26 + px, ship_top + py);
-          matching += near_colour(shown, getr(colour), getg(colour), getb(colour), 12);
-        }
-      if (matching > 0.9 * compared) return x;
-    }
-  return no_ship;
-}
-
 // What a window manager sends when its close button is clicked ends the game as
 // Escape does, quietly and within a second; here in flight, and at once below.
 TEST(Game, FlyingSceneShowsTheShipAndAnswersArrowsAndTheCloseButton) {
   start_headless_allegro(24);
-  DATAFILE *animation = load_datafile((built_asset_directory() + "/cor.dat").c_str());
-  ASSERT_TRUE(animation) << "the built assets are missing";
-  std::vector<BitmapPtr> ships;  // the five frames, drawn at the resting size
-  for (int frame = 0; frame <= 12; frame += 3) {
-    ships.push_back(make_filled_bitmap(ship_width, ship_height, makecol(255, 0, 255)));
-    stretch_sprite(ships.back().get(), static_cast<BITMAP *>(animation[frame].dat), 0, 0,
-                   ship_width, ship_height);
-  }
-  unload_datafile(animation);
+  const std::vector<BitmapPtr> ships = resting_ship_pictures();
+  ASSERT_FALSE(ships.empty()) << "the built assets are missing";
   GameProcess game(built_game_path(), built_asset_directory());
   ASSERT_FALSE(game.window().empty()) << game.output();
   const auto ship_at_rest = [&](const Screenshot &s) { return ship_x(s, ships) == ship_rest_x; };

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "actors/actors.h"
 #include "fake_display.h"
@@ -74,6 +77,67 @@ TEST_F(MainLoop, SpaceFiresOnlyWhileItIsDown) {
   EXPECT_EQ(proflag3, 1) << "no shot in flight after a pass with space down";
   run_passes(12);
   EXPECT_EQ(proflag3, 0) << "a shot fired with space up";
+}
+
+// The ship and its shot, pass by pass, while each stretch of `holds` is held
+// for six passes ("UDLRF": up, down, left, right, fire) by `hold`, after the fly-in.
+std::vector<std::vector<int>> flight(const std::vector<std::string> &holds,
+                                     void (*hold)(const std::string &)) {
+  x = y = giow = gioh = giorot = giocont2 = giocont1 = gioattivo1 = 0;
+  xpro = ypro = wpro = hpro = proflag3 = 0;
+  via = 1;
+  std::vector<std::vector<int>> passes;
+  for (int pass = 0; pass < 40; pass++) run_pass();
+  for (const std::string &held : holds)
+    for (int pass = 0; pass < 6; pass++) {
+      hold(held);
+      run_pass();
+      passes.push_back({x, y, giorot, proflag3, xpro, ypro, wpro});
+    }
+  hold("");
+  return passes;
+}
+
+void hold_keys(const std::string &held) {
+  const int keys[] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_SPACE};
+  for (int c = 0; c < 5; c++) key[keys[c]] = held.find("UDLRF"[c]) != std::string::npos;
+}
+
+// The first pad, its sticks as Linux's driver makes them: `sticks` of two axes,
+// the last one the direction pad; `on` is the stick the directions are held on.
+void hold_pad(const std::string &held, int sticks, int on) {
+  std::memset(joy, 0, sizeof(JOYSTICK_INFO) * MAX_JOYSTICKS);
+  num_joysticks = held.empty() && sticks == 0 ? 0 : 1;
+  joy[0].num_sticks = sticks;
+  joy[0].num_buttons = 4;
+  for (int stick = 0; stick < sticks; stick++) joy[0].stick[stick].num_axis = 2;
+  JOYSTICK_AXIS_INFO *axes = joy[0].stick[on].axis;  // d1: left or up, d2: right or down
+  axes[1].d1 = held.find('U') != std::string::npos;
+  axes[1].d2 = held.find('D') != std::string::npos;
+  axes[0].d1 = held.find('L') != std::string::npos;
+  axes[0].d2 = held.find('R') != std::string::npos;
+  joy[0].button[0].b = held.find('F') != std::string::npos;
+}
+
+TEST_F(MainLoop, APadSteersAndFiresTheShipAsTheArrowsAndSpaceBarDo) {
+  const std::vector<std::string> holds = {"", "L", "LU", "UF", "", "R", "RD", "DF", "LR", "F", ""};
+  const auto by_keys = flight(holds, hold_keys);
+  ASSERT_NE(by_keys.front(), by_keys[6 * 3]) << "the keys moved nothing";
+  const struct {
+    const char *pad;
+    void (*hold)(const std::string &);
+  } pads[] = {
+      {"the stick of a four-stick pad", [](const std::string &h) { hold_pad(h, 4, 0); }},
+      {"its direction pad", [](const std::string &h) { hold_pad(h, 4, 3); }},
+      {"a pad with one stick", [](const std::string &h) { hold_pad(h, 1, 0); }},
+      {"keys and pad at once",
+       [](const std::string &h) {
+         hold_keys(h);
+         hold_pad(h, 4, 0);
+       }},
+  };
+  for (const auto &[pad, hold] : pads) EXPECT_EQ(flight(holds, hold), by_keys) << pad;
+  hold_pad("", 0, 0);
 }
 
 TEST_F(MainLoop, GroundBobsAboutWhereItStartedForever) {

@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -18,7 +20,7 @@
 
 namespace testing_support {
 
-static bool poll_until(double timeout_s, const std::function<bool()> &done) {
+bool poll_until(double timeout_s, const std::function<bool()> &done) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout_s);
   while (!done()) {
     if (std::chrono::steady_clock::now() > until) return false;
@@ -91,13 +93,34 @@ int GameProcess::wait_exit(double timeout_s) {
 
 int GameProcess::ends_on_escape() {
   key("keydown", "Escape");
-  return wait_exit(20);
+  const int status = wait_exit(20);
+  // Sent to a window with the focus, a key goes through the server's own
+  // keyboard, which would hold it down for the next program.
+  run_command("xdotool keyup Escape");
+  return status;
 }
 
 std::string GameProcess::output() const {
   std::string text;
   run_command("cat " + output_path_, &text);
   return text;
+}
+
+std::string GameProcess::settings() const {
+  std::ifstream file(config_dir_ + "/zephyrun/zephyrun.cfg");
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+double GameProcess::cpu_seconds() const {
+  std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+  std::string field;
+  // Fields 14 and 15 are user and system time, in clock ticks; the name before
+  // them, in parentheses, holds no spaces for our programs.
+  for (int i = 1; i < 14 && stat >> field; i++) {
+  }
+  long user = 0, system = 0;
+  stat >> user >> system;
+  return static_cast<double>(user + system) / sysconf(_SC_CLK_TCK);
 }
 
 // Allegro's windows carry no _NET_WM_PID, so the window is found by its title.

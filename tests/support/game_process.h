@@ -42,6 +42,8 @@ class GameProcess {
   int wait_exit(double timeout_s);  // exit status; -1 still running, -2 killed by a signal
   int ends_on_escape();             // Escape held down, then the status within 20 s
   std::string output() const;
+  std::string settings() const;  // its settings file, as it left it; "" when it wrote none
+  double cpu_seconds() const;    // processor time it has taken so far, user and system
   long peak_kilobytes() const { return peak_kilobytes_; }  // largest resident size, once exited
   void key(const std::string &action, const std::string &key_name);  // "keydown", "keyup", "key"
   // Clicks its window's close button as a window manager would.
@@ -67,6 +69,8 @@ Screenshot built_picture(const std::string &name);
 double share_alike(const Screenshot &one, const Screenshot &other, int top, int bottom,
                    int step = 1);
 bool run_command(const std::string &command, std::string *out = nullptr);  // exited 0?
+// Asks `done` every 20 ms until it says yes (true) or timeout_s have passed (false).
+bool poll_until(double timeout_s, const std::function<bool()> &done);
 std::string built_asset_directory();  // where the built game runs, with its assets
 std::string built_game_path();
 

@@ -1,10 +1,15 @@
-// The magnified window on screens of today's sizes. Each suite runs under an
-// X server of its own whose screen its name gives (tests/CMakeLists.txt).
+// The window on screens of today's sizes: magnified, fullscreen with and
+// without a window manager, and resting in the background. Each suite runs
+// under an X server of its own whose screen (and window manager) its name
+// gives (tests/CMakeLists.txt).
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <string>
 
 #include "game_process.h"
+#include "game_screen.h"
 #include "test_support.h"
 
 using namespace testing_support;
@@ -13,52 +18,65 @@ namespace {
 
 LaunchOptions scale(const char *value) { return {{"--scale", value}, {}, false, "zephyrun"}; }
 
-// "WIDTHxHEIGHT" of the root window, or of the window with this id.
-std::string size_of(const std::string &window) {
-  std::string size;
+// "WIDTHxHEIGHT+X+Y" of the root window, or of the window with this id, where
+// it lies on the screen.
+std::string geometry_of(const std::string &window) {
+  std::string geometry;
   run_command("xwininfo " + (window.empty() ? "-root" : "-id " + window) +
-                  " | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w \"x\" h }'",
-              &size);
-  return size.substr(0, size.size() - 1);
+                  " | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } /upper-left X:/ { x = $4 }"
+                  " /upper-left Y:/ { y = $4 } END { print w \"x\" h \"+\" x \"+\" y }'",
+              &geometry);
+  return geometry.substr(0, geometry.size() - 1);
 }
 
-// The top-left pixel of every 2x2 block; empty when a block holds two colours.
-Screenshot frame_of_sharp_blocks(const Screenshot &shot) {
-  Screenshot frame{shot.width / 2, shot.height / 2, {}};
-  for (int y = 0; y < shot.height; y += 2)
-    for (int x = 0; x < shot.width; x += 2) {
+std::string size_of(const std::string &window) {
+  const std::string geometry = geometry_of(window);
+  return geometry.substr(0, geometry.find('+'));
+}
+
+// The frame in 2x2 blocks at (left, top) of the shot, each block's top-left
+// pixel; empty when a block holds two colours or a pixel around it is not black.
+Screenshot frame_of_sharp_blocks(const Screenshot &shot, int left, int top) {
+  Screenshot frame{640, 480, {}};
+  for (int y = 0; y < shot.height; y++)
+    for (int x = 0; x < shot.width; x++) {
       const unsigned char *p = shot.at(x, y);
-      for (const unsigned char *q : {shot.at(x + 1, y), shot.at(x, y + 1), shot.at(x + 1, y + 1)})
-        if (!near_colour(q, p[0], p[1], p[2], 0)) return {};
-      frame.rgb.insert(frame.rgb.end(), p, p + 3);
+      const int fx = x - left, fy = y - top;
+      if (fx < 0 || fy < 0 || fx >= 1280 || fy >= 960) {
+        if (!near_colour(p, 0, 0, 0, 0)) return {};
+      } else if (fx % 2 == 0 && fy % 2 == 0) {
+        for (const unsigned char *q : {shot.at(x + 1, y), shot.at(x, y + 1), shot.at(x + 1, y + 1)})
+          if (!near_colour(q, p[0], p[1], p[2], 0)) return {};
+        frame.rgb.insert(frame.rgb.end(), p, p + 3);
+      }
     }
-  return frame;
+  return frame.rgb.size() == 3u * 640 * 480 ? frame : Screenshot{};
 }
 
-// The number the counter shows in the window sampled back to 640x480; -1 for none.
-int counter_in(const std::string &window) {
-  std::string number;
-  run_command("xwd -silent -id " + window + " | convert xwd:- -sample '640x480!' -depth 8 " +
-                  "ppm:- | " ZEPHYRUN_BINARY_DIR "/read_game_counter",
-              &number);
-  return number.empty() ? -1 : std::stoi(number);
+// Waits for the window, width x height, to show the flying frame with its
+// counter in sharp 2x2 blocks at (left, top), black around it.
+void expect_flying_frame_in_blocks(GameProcess &game, int width, int height, int left, int top) {
+  start_headless_allegro(24);
+  const Screenshot sky = built_picture("cielo.bmp");
+  ASSERT_FALSE(sky.empty()) << "the built assets are missing";
+  // Sky above the asteroid's band, ground below the ship's wings.
+  Screenshot frame;
+  EXPECT_TRUE(game.shows_within(60, [&](const Screenshot &shot) {
+    frame = shot.width == width && shot.height == height
+                ? frame_of_sharp_blocks(shot, left, top)
+                : Screenshot{};
+    return !frame.empty() && share_alike(frame, sky, 24, 100) > 0.9 &&
+           share_alike(frame, sky, 440, 480) < 0.1 && counter_shown(frame) >= 0;
+  })) << (frame.empty() ? "not the window's size, a block of two colours or colour around it"
+                        : "no flying frame with its counter");
 }
 
 TEST(OnA1600x1200Screen, ScaleTwoShowsTheFlyingFrameInSharpTwoByTwoBlocks) {
   ASSERT_EQ(size_of(""), "1600x1200") << "wired to the wrong X server";
-  const Screenshot sky = built_picture("cielo.bmp");
-  ASSERT_FALSE(sky.empty()) << "the built assets are missing";
   GameProcess game(built_game_path(), built_asset_directory(), scale("2"));
   ASSERT_FALSE(game.window().empty()) << game.output();
   EXPECT_EQ(size_of(game.window()), "1280x960");
-  // Sky above the asteroid's band, ground below the ship's wings.
-  Screenshot frame;
-  EXPECT_TRUE(game.shows_within(60, [&](const Screenshot &shot) {
-    frame = frame_of_sharp_blocks(shot);
-    return shot.width == 1280 && shot.height == 960 && !frame.empty() &&
-           share_alike(frame, sky, 24, 100) > 0.9 && share_alike(frame, sky, 440, 480) < 0.1;
-  })) << (frame.empty() ? "a 2x2 block of two colours" : "no flying frame");
-  EXPECT_GE(counter_in(game.window()), 0) << "no readable counter";
+  expect_flying_frame_in_blocks(game, 1280, 960, 0, 0);
   EXPECT_EQ(game.ends_on_escape(), 0) << game.output();
 }
 
@@ -75,5 +93,76 @@ TEST(OnA1920x1080Screen, AutoScaleOpensA1280x960Window) {
 }
 
 TEST(OnA1024x768Screen, AutoScaleOpensA640x480Window) { expect_auto_window("1024x768", "640x480"); }
+
+// Fullscreen through the window manager's state: the desktop's size at its
+// corner, the frame at the largest whole scale that fits, centred on black;
+// F11 brings back the window at the scale it had, Alt+Enter fullscreen again,
+// and the last choice is kept in the settings file.
+TEST(WithOpenboxOnA1920x1080Screen, FullscreenCoversTheDesktopAndF11BringsTheWindowBack) {
+  ASSERT_EQ(size_of(""), "1920x1080") << "wired to the wrong X server";
+  GameProcess game(built_game_path(), built_asset_directory(),
+                   {{"--fullscreen"}, {}, false, "zephyrun"});
+  ASSERT_FALSE(game.window().empty()) << game.output();
+  EXPECT_TRUE(poll_until(10, [&] { return geometry_of(game.window()) == "1920x1080+0+0"; }))
+      << geometry_of(game.window());
+  expect_flying_frame_in_blocks(game, 1920, 1080, 320, 60);
+  game.key("key", "F11");
+  EXPECT_TRUE(poll_until(10, [&] { return size_of(game.window()) == "640x480"; }))
+      << size_of(game.window());
+  game.key("key", "alt+Return");
+  EXPECT_TRUE(poll_until(10, [&] { return geometry_of(game.window()) == "1920x1080+0+0"; }))
+      << "after Alt+Enter: " << geometry_of(game.window());
+  EXPECT_EQ(game.ends_on_escape(), 0) << game.output();
+  EXPECT_NE(game.settings().find("fullscreen = 1"), std::string::npos) << game.settings();
+}
+
+TEST(OnA1920x1080Screen, FullscreenWithoutAWindowManagerIsTheDesktopsSizeWithTheFrameCentred) {
+  GameProcess game(built_game_path(), built_asset_directory(), scale("1"));
+  ASSERT_FALSE(game.window().empty()) << game.output();
+  game.key("key", "F11");
+  EXPECT_TRUE(poll_until(10, [&] { return size_of(game.window()) == "1920x1080"; }))
+      << size_of(game.window());
+  expect_flying_frame_in_blocks(game, 1920, 1080, 320, 60);
+  EXPECT_EQ(game.ends_on_escape(), 0) << game.output();
+}
+
+// While another window has the keyboard the game draws nothing and sleeps;
+// with the keyboard back it counts at its pace at once and steers again.
+TEST(WithOpenboxOnA1920x1080Screen, InTheBackgroundItRestsAndComesBackAtItsPace) {
+  start_headless_allegro(24);
+  const std::vector<BitmapPtr> ships = resting_ship_pictures();
+  ASSERT_FALSE(ships.empty()) << "the built assets are missing";
+  GameProcess game(built_game_path(), built_asset_directory());
+  ASSERT_FALSE(game.window().empty()) << game.output();
+  const auto at_pace = [](const Screenshot &shot) {
+    const int counted = counter_shown(shot);
+    return counted >= 28 && counted <= 32;
+  };
+  ASSERT_TRUE(game.shows_within(60, [&](const Screenshot &shot) {
+    return at_pace(shot) && ship_x(shot, ships) == ship_rest_x;
+  })) << "never at pace with the ship at rest\n" << game.output();
+
+  GameProcess other("/usr/bin/xmessage", "/tmp", {{"other window"}, {}, false, "xmessage"});
+  ASSERT_TRUE(run_command("xdotool windowfocus --sync " + other.window()));
+  Screenshot resting, later;
+  ASSERT_TRUE(game.shows_within(5, shows_resting_line, &resting)) << "no resting line";
+  const double cpu_seconds = game.cpu_seconds();
+  sleep(10);
+  EXPECT_LT(game.cpu_seconds() - cpu_seconds, 0.05) << "over 10 s in the background";
+  game.shows_within(0, [](const Screenshot &) { return true; }, &later);
+  EXPECT_TRUE(later.rgb == resting.rgb) << "the frame changed while resting";
+
+  ASSERT_TRUE(run_command("xdotool windowfocus --sync " + game.window()));
+  // No count off the pace over the 5 s after: the first window after the rest is a whole one.
+  EXPECT_FALSE(game.shows_within(5, [&](const Screenshot &shot) {
+    return !shows_resting_line(shot) && !at_pace(shot);
+  })) << "off its pace after the rest";
+  game.key("keydown", "Left");
+  EXPECT_TRUE(game.shows_within(5, [&](const Screenshot &shot) {
+    const int x = ship_x(shot, ships);
+    return x != no_ship && x < ship_rest_x;
+  })) << "the ship does not answer Left";
+  EXPECT_EQ(game.ends_on_escape(), 0) << game.output();
+}
 
 }  // namespace
