@@ -49,7 +49,8 @@ static bool glyph_at(const Screenshot &frame, int x, int y, char ch) {
   textout_ex(glyph.get(), font, text, 0, 0, makecol(255, 255, 255), -1);
   for (int gy = 0; gy < 8; gy++)
     for (int gx = 0; gx < 8; gx++)
-      if ((getpixel(glyph.get(), gx, gy) != 0) != near_colour(frame.at(x + gx, y + gy), 255, 255, 255, 0))
+      if ((getpixel(glyph.get(), gx, gy) != 0) !=
+          near_colour(frame.at(x + gx, y + gy), 255, 255, 255, 0))
         return false;
   return true;
 }

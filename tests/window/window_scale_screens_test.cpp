@@ -61,13 +61,16 @@ void expect_flying_frame_in_blocks(GameProcess &game, int width, int height, int
   ASSERT_FALSE(sky.empty()) << "the built assets are missing";
   // Sky above the asteroid's band, ground below the ship's wings.
   Screenshot frame;
-  EXPECT_TRUE(game.shows_within(60, [&](const Screenshot &shot) {
-    frame = shot.width == width && shot.height == height
-                ? frame_of_sharp_blocks(shot, left, top)
-                : Screenshot{};
-    return !frame.empty() && share_alike(frame, sky, 24, 100) > 0.9 &&
-           share_alike(frame, sky, 440, 480) < 0.1 && counter_shown(frame) >= 0;
-  })) << (frame.empty() ? "not the window's size, a block of two colours or colour around it"
+  EXPECT_TRUE(game.shows_within(60,
+                                [&](const Screenshot &shot) {
+                                  frame = shot.width == width && shot.height == height
+                                              ? frame_of_sharp_blocks(shot, left, top)
+                                              : Screenshot{};
+                                  return !frame.empty() && share_alike(frame, sky, 24, 100) > 0.9 &&
+                                         share_alike(frame, sky, 440, 480) < 0.1 &&
+                                         counter_shown(frame) >= 0;
+                                }))
+      << (frame.empty() ? "not the window's size, a block of two colours or colour around it"
                         : "no flying frame with its counter");
 }
 
@@ -138,9 +141,11 @@ TEST(WithOpenboxOnA1920x1080Screen, InTheBackgroundItRestsAndComesBackAtItsPace)
     const int counted = counter_shown(shot);
     return counted >= 28 && counted <= 32;
   };
-  ASSERT_TRUE(game.shows_within(60, [&](const Screenshot &shot) {
-    return at_pace(shot) && ship_x(shot, ships) == ship_rest_x;
-  })) << "never at pace with the ship at rest\n" << game.output();
+  ASSERT_TRUE(game.shows_within(
+      60,
+      [&](const Screenshot &shot) { return at_pace(shot) && ship_x(shot, ships) == ship_rest_x; }))
+      << "never at pace with the ship at rest\n"
+      << game.output();
 
   GameProcess other("/usr/bin/xmessage", "/tmp", {{"other window"}, {}, false, "xmessage"});
   ASSERT_TRUE(run_command("xdotool windowfocus --sync " + other.window()));
@@ -149,7 +154,8 @@ TEST(WithOpenboxOnA1920x1080Screen, InTheBackgroundItRestsAndComesBackAtItsPace)
   const double cpu_seconds = game.cpu_seconds();
   sleep(10);
   EXPECT_LT(game.cpu_seconds() - cpu_seconds, 0.05) << "over 10 s in the background";
-  game.shows_within(0, [](const Screenshot &) { return true; }, &later);
+  game.shows_within(
+      0, [](const Screenshot &) { return true; }, &later);
   EXPECT_TRUE(later.rgb == resting.rgb) << "the frame changed while resting";
 
   ASSERT_TRUE(run_command("xdotool windowfocus --sync " + game.window()));
