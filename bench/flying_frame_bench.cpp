@@ -8,11 +8,9 @@
 
 #include <cstdio>
 #include <map>
-#include <memory>
 #include <random>
 #include <string>
 
-#include "fake_display.h"
 #include "reference_scene.h"
 #include "test_support.h"
 #include "zephyrun.h"
@@ -35,7 +33,6 @@ BitmapPtr rounded_picture(int w, int h, int seed) {
 struct Scene {
   Scene() {
     start_headless_allegro(15);
-    display = std::make_unique<FakeDisplay>(640, 480);
     back = make_filled_bitmap(640, 480, 0);
     sky = make_pattern_bitmap(640, 480, 1);
     terrain = make_filled_bitmap(1280, 200, 0);
@@ -48,7 +45,6 @@ struct Scene {
     shot = rounded_picture(184, 67, 3);
     ship = rounded_picture(164, 205, 4);
   }
-  std::unique_ptr<FakeDisplay> display;
   BitmapPtr back, sky, terrain, asteroid, shot, ship;
 };
 

@@ -7,10 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -31,14 +29,6 @@ static int report_missing_file(const char *program, const char *name) {
                               std::string("looked for it in the working directory ") + directory);
 }
 
-// What keeps the file from being read at all, or "".
-static std::string unreadable(const char *name, const struct stat &status) {
-  if (!S_ISREG(status.st_mode)) return "it is not a plain file";
-  if (access(name, R_OK) != 0) return std::string("it cannot be read: ") + std::strerror(errno);
-  if (status.st_size == 0) return "it is empty";
-  return "";
-}
-
 // Whether the file is there, readable and its bytes pass `fault_of`; if not,
 // the one line saying which is already written.
 template <typename FaultOf>
@@ -48,7 +38,8 @@ static bool file_usable(const char *program, const char *name, FaultOf fault_of)
     report_missing_file(program, name);
     return false;
   }
-  std::string fault = unreadable(name, status);
+  std::string fault = plain_file_fault(name);
+  if (fault.empty() && status.st_size == 0) fault = "it is empty";
   if (fault.empty()) fault = fault_of(name);
   if (fault.empty()) return true;
   report_unusable_file(program, name, fault);

@@ -40,6 +40,11 @@ inline constexpr PictureSize actor_size = {1, 4096, 1, 4096};
 // pictures need the sizes above.
 int load_assets(const char *program);
 
+// "" when the name is a plain file we may read (assets/plain_file.cpp), else
+// "it is not a plain file" or "it cannot be read: <why>". The file checks
+// below ask it first.
+std::string plain_file_fault(const char *name);
+
 // Checks of untrusted asset bytes before the library reads them: "" when
 // sound, else what is wrong, worded to follow "cannot load "<file>": ".
 // The structure of an unpacked datafile, from its "ALL." magic on, held

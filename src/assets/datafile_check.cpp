@@ -6,10 +6,7 @@
 // contents the loader sizes its reads and allocations by.
 #include "assets/assets.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -194,11 +191,8 @@ std::string datafile_fault(const unsigned char *bytes, size_t length) {
 }
 
 std::string datafile_file_fault(const char *name) {
-  // The packfile layer reports any failure to open as a bad file.
-  if (FILE *probe = std::fopen(name, "rb"))
-    std::fclose(probe);
-  else
-    return std::string("it cannot be read: ") + std::strerror(errno);
+  const std::string unreadable = plain_file_fault(name);
+  if (!unreadable.empty()) return unreadable;
   PACKFILE *file = pack_fopen(name, F_READ_PACKED);
   if (!file) return "it is not an Allegro datafile";
   const size_t most = most_datafile_megabytes << 20;

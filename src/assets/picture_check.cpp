@@ -10,7 +10,6 @@
 
 #include <strings.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -220,8 +219,10 @@ std::string picture_file_fault(const char *name, const PictureSize &needed) {
   const bool bmp = extension && strcasecmp(extension, ".bmp") == 0;
   const bool tga = extension && strcasecmp(extension, ".tga") == 0;
   if (!bmp && !tga) return "it is neither a BMP nor a TGA picture";
+  const std::string unreadable = plain_file_fault(name);
+  if (!unreadable.empty()) return unreadable;
   FILE *file = std::fopen(name, "rb");
-  if (!file) return std::string("it cannot be read: ") + std::strerror(errno);
+  if (!file) return "it cannot be read";  // gone since it was asked
   std::vector<unsigned char> bytes(header_block);
   bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
   const Header header = read_header(bytes.data(), bytes.size(), tga, needed);

@@ -59,6 +59,7 @@ int start_up(const CommandLine &line) {
   if (!buf || !dest) return report_failure("zephyrun", "cannot create the 640x480 frame buffers");
   if (open_window("zephyrun", "zephyrun", scale, fullscreen) != 0) return 1;
   watch_close_button("zephyrun");  // a window without one still ends on Escape
+  watch_fullscreen_keys();
   read_controls(settings);
   start_gamepad();
   if (load_assets("zephyrun") != 0) return 1;

@@ -23,13 +23,13 @@ static void note_key(int scancode) {
   if (earlier_callback) earlier_callback(scancode);
 }
 
-bool fullscreen_key_pressed() {
-  if (keyboard_lowlevel_callback != note_key) {
-    earlier_callback = keyboard_lowlevel_callback;
-    keyboard_lowlevel_callback = note_key;
-  }
-  return toggle_asked.exchange(false);
+void watch_fullscreen_keys() {
+  if (keyboard_lowlevel_callback == note_key) return;
+  earlier_callback = keyboard_lowlevel_callback;
+  keyboard_lowlevel_callback = note_key;
 }
+
+bool fullscreen_key_pressed() { return toggle_asked.exchange(false); }
 
 int toggle_fullscreen(const char *program, const char *title) {
   const WindowLayout before = window_layout();

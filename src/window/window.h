@@ -54,7 +54,10 @@ void remember_fullscreen(SettingsFile &file, bool fullscreen);
 // returns 1.
 int open_window(const char *program, const char *title, int scale, bool fullscreen = false);
 
-// Whether F11 or Alt+Enter has just been pressed (once a pass).
+// From now on F11 and Alt+Enter are caught as the keyboard driver reports
+// them (the keyboard installed), so a tap between two passes counts.
+void watch_fullscreen_keys();
+// Whether F11 or Alt+Enter has been pressed since the last time asked (once a pass).
 bool fullscreen_key_pressed();
 // Goes fullscreen from the window or back to the window at the scale it had,
 // and remembers the choice in the settings file. Returns 0, or 1 when no

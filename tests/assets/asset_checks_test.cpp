@@ -371,14 +371,19 @@ TEST_F(StartUp, AFileThatCannotBeReadIsEmptyOrIsAFolderIsSaidToBeSo) {
     row.make(dir + "/" + row.file);
     expect_said(start_up_says(dir), "\"" + std::string(row.file) + "\": " + row.said, row.file);
   }
-  // The checks themselves, on a file they cannot open.
+  // The checks themselves, on a file they cannot open and on a folder.
   const std::string path = "/tmp/zephyrun-checks-" + std::to_string(getpid()) + ".bmp";
   write_bytes(path, {'B', 'M'});
   unreadable(path);
-  const char *const file = path.c_str();
-  EXPECT_EQ(in_child([&] { return zephyrun::datafile_file_fault(file); }), denied);
-  EXPECT_EQ(in_child([&] { return zephyrun::picture_file_fault(file, actor); }), denied);
+  fs::create_directory(path + ".bmp");
+  for (const auto &[name, said] :
+       {std::pair{path, denied}, {path + ".bmp", "it is not a plain file"}}) {
+    const char *const file = name.c_str();
+    EXPECT_EQ(in_child([&] { return zephyrun::datafile_file_fault(file); }), said);
+    EXPECT_EQ(in_child([&] { return zephyrun::picture_file_fault(file, actor); }), said);
+  }
   fs::remove(path);
+  fs::remove(path + ".bmp");
 }
 
 }  // namespace

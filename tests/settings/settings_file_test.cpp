@@ -23,9 +23,6 @@ std::string read_all(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
-void write_all(const std::string &path, const std::string &bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Permissions do not stop root, and the suite may run as root: the game then
 // reads and writes as "nobody", in a folder of that player's own.
@@ -70,9 +67,9 @@ TEST(SettingsFile, EveryEntryComesBackAndWhatTheGameDoesNotKnowStays) {
   Folder folder;
   // By hand, with no blank line between sections: a new [window] entry must
   // not slip into [controls], as the library would put it.
-  write_all(folder.file,
-            "# mine\n[window]\nscale = 2   # large\nshade = blue\n[controls]\nup = w\n"
-            "[sound]\nvolume = 3 # loud\n");
+  std::ofstream(folder.file, std::ios::binary)
+      << "# mine\n[window]\nscale = 2   # large\nshade = blue\n[controls]\nup = w\n"
+         "[sound]\nvolume = 3 # loud\n";
   const char *const entries[][3] = {
       {"window", "scale", "auto"},   {"window", "fullscreen", "1"}, {"controls", "up", "Prior"},
       {"controls", "down", "Next"},  {"controls", "left", "a"},     {"controls", "right", "d"},
@@ -136,7 +133,8 @@ TEST(SettingsFile, AFileTheGameCannotUseOrWriteCostsOneLineAndStaysAsItWas) {
     Folder folder;
     if (S_ISDIR(file_mode)) mkdir(folder.file.c_str(), file_mode);
     if (S_ISFIFO(file_mode)) mkfifo(folder.file.c_str(), file_mode);
-    if (!S_ISDIR(file_mode) && !S_ISFIFO(file_mode)) write_all(folder.file, bytes);
+    if (!S_ISDIR(file_mode) && !S_ISFIFO(file_mode))
+      std::ofstream(folder.file, std::ios::binary) << bytes;
     chmod(folder.file.c_str(), file_mode & 0777);
     chmod(folder.name, folder_mode);
     const std::string before = state_of(folder.file);

@@ -64,15 +64,11 @@ static bool text_at(const Screenshot &frame, int x, int y, const std::string &te
 
 int counter_shown(const Screenshot &frame) {
   if (!text_at(frame, 10, 10, "FPS:")) return -1;
-  int value = -1;
-  for (int x = 10 + 8 * 5; x < 10 + 8 * 16; x += 8) {
-    char digit = 0;
-    for (char ch = '0'; ch <= '9' && !digit; ch++)
-      if (glyph_at(frame, x, 10, ch)) digit = ch;
-    if (!digit) break;
-    value = (value < 0 ? 0 : value * 10) + (digit - '0');
-  }
-  return value;
+  std::string digits;  // after "FPS: ", up to the first cell that holds none
+  for (int x = 10 + 8 * 5; x < 10 + 8 * 16 && digits.size() == (x - 50) / 8u; x += 8)
+    for (char digit = '0'; digit <= '9'; digit++)
+      if (glyph_at(frame, x, 10, digit)) digits += digit;
+  return digits.empty() ? -1 : std::stoi(digits);
 }
 
 bool shows_resting_line(const Screenshot &frame) {
