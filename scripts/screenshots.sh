@@ -2,7 +2,9 @@
 # Runs the built game and the toolkit showcase under an X server of its own
 # and saves pictures of their windows in BUILD/screenshots: title.png (the
 # title picture, before it has faded), flying.png (the flying scene with a shot
-# in flight), and from the showcase showcase-dissolve.png (a column dissolve
+# in flight), resting.png (the game resting while another window has the
+# keyboard), fullscreen.png (the whole 1920x1080 desktop with the game in
+# fullscreen under openbox), and from the showcase showcase-dissolve.png (a column dissolve
 # half-way), showcase-voxel.png, showcase-collision.png (a marked hit) and
 # showcase-opengl.png (the flying scene on its turning quad). The two the
 # README shows, flying.png and showcase-voxel.png, are copied into docs/.
@@ -15,11 +17,14 @@ out=$build/screenshots
 [ -x "$build/zephyrun" ] && [ -x "$build/zephyrun-showcase" ] && [ -f "$build/assets/cor.dat" ] ||
   { echo "no built game in $build (run scripts/build.sh first)" >&2; exit 1; }
 mkdir -p "$out"
-rm -f "$out/title.png" "$out/flying.png"
+rm -f "$out"/{title,flying,resting,fullscreen}.png
 # Frames and logs on the way; kept for a look when something goes wrong.
 work=$out/work
 rm -rf "$work"
 mkdir -p "$work"
+# A desktop of today's common size, with a window manager that honours fullscreen.
+export X_SERVER_SCREEN=${X_SERVER_SCREEN:-1920x1080x24}
+export X_SERVER_WINDOW_MANAGER=${X_SERVER_WINDOW_MANAGER-openbox}
 source scripts/own-x-server.sh
 (cd "$build/assets" && exec "$build/zephyrun") >"$work/game.log" 2>&1 &
 program=$!
@@ -61,8 +66,23 @@ sleep 0.15
 shoot "$out/flying.png"
 xdotool keyup --window "$window" space
 
+# Another window takes the keyboard: the game rests; then it has it back.
+xmessage -geometry +1500+900 "another window" >/dev/null 2>&1 &
+other=$!
+xdotool windowfocus --sync "$(xdotool search --sync --name '^xmessage$' | head -1)"
+sleep 1
+shoot "$out/resting.png"
+kill "$other"
+xdotool windowfocus --sync "$window"
+# Fullscreen, and the whole desktop as the player sees it.
+xdotool key --window "$window" F11
+sleep 3
+xwd -silent -root | convert xwd:- "$out/fullscreen.png"
+window=$(xdotool search --onlyvisible --name '^zephyrun$' | head -1)
+
 xdotool keydown --window "$window" Escape
 for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+xdotool keyup Escape  # held in the server's keyboard otherwise, for the next program
 program=
 
 (cd "$build/assets" && exec "$build/zephyrun-showcase") >"$work/showcase.log" 2>&1 &
@@ -88,5 +108,6 @@ xdotool keydown --window "$window" Escape  # the window is gone before a key-up 
 for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
 program=
 cp "$out/flying.png" "$out/showcase-voxel.png" docs/
-echo "saved title.png, flying.png and showcase-{dissolve,voxel,collision,opengl}.png in $out;"
+echo "saved title.png, flying.png, resting.png, fullscreen.png and"
+echo "showcase-{dissolve,voxel,collision,opengl}.png in $out;"
 echo "copied flying.png and showcase-voxel.png into docs/"

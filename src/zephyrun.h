@@ -12,9 +12,11 @@
 //
 // The game itself lives in rooms of its own, which are not installed:
 // game/game.h (start-up, the loop and its state), game/command_line.h,
-// window/window.h (the window, its scale and its close button), actors/actors.h
-// (the player, the shot, the asteroid) and assets/assets.h (the asset files and
-// the checks of their bytes).
+// window/window.h (the window: its scale, fullscreen, the close button, resting
+// in the background), actors/actors.h (the player, the shot, the asteroid),
+// assets/assets.h (the asset files and the checks of their bytes),
+// settings/settings_file.h (the player's settings file) and
+// controls/controls.h (the keys and the gamepad).
 #pragma once
 
 #include <allegro.h>
