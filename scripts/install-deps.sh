@@ -12,6 +12,7 @@ set -euo pipefail
 play=(
   build-essential cmake pkg-config # g++, make; cmake and ctest; the libraries' flags
   liballegro4-dev liballeggl4-dev libmpg123-dev libgl-dev libglu1-mesa-dev
+  libx11-dev # the window asks the window manager for fullscreen itself
   libgl1-mesa-dri # OpenGL in software, where no other driver is
 )
 test=(
