@@ -33,15 +33,35 @@ void watch_focus() {
   set_display_switch_callback(SWITCH_OUT, went_to_background);
 }
 
+static bool on_x() {
+  return system_driver && system_driver->id == SYSTEM_XWINDOWS && _xwin.display;
+}
+
+// The server's own word on where the keyboard goes. The callbacks' may be
+// stale: a window a mode set makes can be given the focus before the new
+// mode's callbacks are in place, while the old window's loss is heard. No
+// focus of its own (None, or the pointer's) is taken as ours, as at start.
+static bool server_gives_us_the_keyboard() {
+  if (!on_x()) return true;
+  Window focus;
+  int revert;
+  XLOCK();
+  XGetInputFocus(_xwin.display, &focus, &revert);
+  XUNLOCK();
+  return focus == _xwin.window || focus == _xwin.wm_window || focus == None || focus == PointerRoot;
+}
+
 bool window_in_front() { return in_front; }
 
-static bool resting_ends() { return in_front || close_button_clicked(); }
+static bool resting_ends() {
+  if (!in_front && server_gives_us_the_keyboard()) in_front = true;
+  return in_front || close_button_clicked() || key[KEY_ESC];
+}
 
 // Sleeps until the X server has something for us, or a second has passed,
 // with the library's input thread held.
 static void sleep_until_the_server_speaks() {
-  const bool on_x = system_driver && system_driver->id == SYSTEM_XWINDOWS && _xwin.display;
-  if (!on_x || !_unix_bg_man || !_unix_bg_man->multi_threaded) {
+  if (!on_x() || !_unix_bg_man || !_unix_bg_man->multi_threaded) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     return;
   }
@@ -75,7 +95,7 @@ static void resume_measuring_window() {
 }
 
 bool rest_while_in_background() {
-  if (!rest_in_background || resting_ends()) return false;
+  if (!rest_in_background || in_front || resting_ends()) return false;
   show_over_last_frame("resting while the window is in the background");
   for (let_the_input_thread_run(); !resting_ends(); let_the_input_thread_run())
     sleep_until_the_server_speaks();

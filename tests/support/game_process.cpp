@@ -136,6 +136,15 @@ std::string GameProcess::window() {
 
 void GameProcess::key(const std::string &action, const std::string &key_name) {
   run_command("xdotool " + action + " --window " + window() + " " + key_name);
+  // xdotool presses through the server's keyboard while the window has the
+  // focus, and sends it events while it has not: a tap that changes the window
+  // (Alt+Enter) can end on the other side and leave a key down in the server,
+  // where a window manager takes Alt+Escape for itself.
+  if (action == "key") {
+    std::string keys = key_name;
+    std::replace(keys.begin(), keys.end(), '+', ' ');
+    run_command("xdotool keyup " + keys);
+  }
 }
 
 bool GameProcess::shows_within(double timeout_s,
