@@ -47,10 +47,6 @@ class SettingsFile {
   // that is said in one line. False when the file does not hold the changes.
   bool save();
 
-  const std::string &path() const { return path_; }
-  bool refused() const { return refused_; }        // load() found the file unusable
-  bool unwritable() const { return unwritable_; }  // load() found its folder closed to us
-
   struct Entry {
     std::string section, name, value, comment;
   };

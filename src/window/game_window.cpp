@@ -32,7 +32,9 @@ int resolved_scale(int scale) {
   return scale_for_desktop(width, height);
 }
 
-WindowLayout fullscreen_layout(int desktop_width, int desktop_height) {
+// The largest whole scale at which the frame fits the desktop entirely, at
+// least 1, and the frame centred there.
+static WindowLayout fullscreen_layout(int desktop_width, int desktop_height) {
   WindowLayout full;
   full.fullscreen = true;
   full.width = desktop_width;

@@ -69,10 +69,7 @@ void show_over_last_frame(const char *line) {
   const int middle = frame_height / 2;
   rectfill(shown, 0, middle - 12, frame_width - 1, middle + 11, makecol(0, 0, 0));
   textout_centre_ex(shown, font, line, frame_width / 2, middle - 4, makecol(255, 255, 255), -1);
-  if (frame_is_the_window(window))
-    blit(shown, screen, 0, 0, 0, 0, frame_width, frame_height);
-  else
-    show_magnified(shown, window.scale, window.left, window.top);
+  show_magnified(shown, window.scale, window.left, window.top);
 }
 
 }  // namespace zephyrun

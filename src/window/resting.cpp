@@ -51,8 +51,6 @@ static bool server_gives_us_the_keyboard() {
   return focus == _xwin.window || focus == _xwin.wm_window || focus == None || focus == PointerRoot;
 }
 
-bool window_in_front() { return in_front; }
-
 static bool resting_ends() {
   if (!in_front && server_gives_us_the_keyboard()) in_front = true;
   return in_front || close_button_clicked() || key[KEY_ESC];
@@ -95,7 +93,7 @@ static void resume_measuring_window() {
 }
 
 bool rest_while_in_background() {
-  if (!rest_in_background || in_front || resting_ends()) return false;
+  if (!rest_in_background || resting_ends()) return false;
   show_over_last_frame("resting while the window is in the background");
   for (let_the_input_thread_run(); !resting_ends(); let_the_input_thread_run())
     sleep_until_the_server_speaks();

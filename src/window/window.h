@@ -30,10 +30,6 @@ int scale_for_desktop(int width, int height);
 // size cannot be had. Needs the library started.
 int resolved_scale(int scale);
 
-// The largest whole scale at which the frame fits a desktop of this size
-// entirely, at least 1, and the frame centred there: the fullscreen layout.
-WindowLayout fullscreen_layout(int desktop_width, int desktop_height);
-
 // What the settings file says of the window (window/window_settings.cpp); an
 // entry that says something else is said, and its default stands.
 // [window] scale: 1 to 4, or 0 for auto; 1 by default.
@@ -103,8 +99,6 @@ extern bool rest_in_background;
 // From now on the window's losing and regaining the keyboard focus is noted.
 // Opening the window calls it again, as a new mode forgets it.
 void watch_focus();
-// Whether the window has the keyboard focus, as far as the desktop has said.
-bool window_in_front();
 // When the window is in the background and the game is to rest there: draws a
 // line over the last frame shown, once, and sleeps (the library's own input
 // thread held too) until the focus or the close button comes; the pacing's
